@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test clean
+.PHONY: all deps build test bench clean
 
 all: build
 
@@ -17,6 +17,9 @@ build: deps
 
 test: build
 	@scripts/run-tests.sh $(BUILD)
+
+bench: build
+	@scripts/run-bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

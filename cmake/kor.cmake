@@ -62,3 +62,17 @@ function(kor_test_program file)
              WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# kor_benches([libs...]): one benchmark program per *_bench.cpp of the calling folder, in the
+# Windows tree only; `make bench` runs them all under Wine (scripts/run-bench.sh).
+function(kor_benches)
+    if(NOT WIN32)
+        return()
+    endif()
+    file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_bench.cpp)
+    foreach(file ${files})
+        get_filename_component(name ${file} NAME_WE)
+        add_executable(${name} ${file})
+        target_link_libraries(${name} PRIVATE ${ARGN} kor_options)
+    endforeach()
+endfunction()
