@@ -26,3 +26,9 @@ std::string WindowTextAnsi(HWND window) {
     text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
     return AnsiFromWide(text);
 }
+
+std::string CurrentDirectoryAnsi() {
+    std::wstring directory(GetCurrentDirectoryW(0, nullptr), L'\0');
+    directory.resize(GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data()));
+    return AnsiFromWide(directory);
+}

@@ -12,3 +12,6 @@ std::string AnsiFromWide(std::wstring_view text);
 
 // The window's text as 8-bit ANSI, read with GetWindowTextW.
 std::string WindowTextAnsi(HWND window);
+
+// The current directory exactly as GetCurrentDirectoryW reports it, as ANSI text.
+std::string CurrentDirectoryAnsi();

@@ -44,6 +44,11 @@ if [ ! -e "$WINEPREFIX/.kor-ready" ]; then
     # Unmanaged windows: with no window manager on the display, Wine would wait seconds for one
     # at every hide and destroy of a top-level window. Wine draws the frames itself.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # The dialogs are laid out in "MS Sans Serif". Wine's 32-bit side does not always find Wine's
+    # own font folder (under qemu-user it does not), and a fallback face makes every dialog wider.
+    if [ -d /usr/share/wine/fonts ]; then
+        cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     "$WINESERVER" -w
     touch "$WINEPREFIX/.kor-ready"
 fi

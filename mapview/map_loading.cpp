@@ -1,0 +1,3 @@
+#include "mapview/map_loading.h"
+
+std::string townPath;
