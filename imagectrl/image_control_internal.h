@@ -1,0 +1,35 @@
+// What the image control's files share: the process-wide sprite objects and the way a control
+// learns that something it shows has changed.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+#include "imagectrl/sprite_store.h"
+
+SpriteStore& Sprites();
+
+// True for a window of the class "ZIMAGECTRL".
+bool IsImageControl(HWND window);
+
+// Something the control shows has changed: the next paint draws it afresh; with `redraw` that
+// paint is asked for now.
+void RefreshControl(HWND control, bool redraw);
+
+// Runs a call of our interface so that no exception leaves it: on failure, `fallback`.
+template <typename R, typename F>
+R NoThrow(R fallback, F&& call) {
+    try {
+        return call();
+    } catch (...) {
+        return fallback;
+    }
+}
+template <typename F>
+void NoThrow(F&& call) {
+    try {
+        call();
+    } catch (...) {
+    }
+}
