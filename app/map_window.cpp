@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/file_exists.h"
-#include "app/map_controls.h"
+#include "app/map_state.h"
 #include "common/win_handles.h"
 #include "common/win_text.h"
 #include "dialogs/dialog_layer.h"

@@ -1,0 +1,5 @@
+#include "app/map_state.h"
+
+HWND mapWindow = nullptr;
+float clickX = 0;
+float clickY = 0;

@@ -1,0 +1,3 @@
+#include "gamelink/player_state.h"
+
+PlayerState playerState;
