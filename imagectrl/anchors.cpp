@@ -1,6 +1,7 @@
 // ZI_SetAnchorMode: children that follow their parent's size. The parent is subclassed once; on
 // every WM_SIZE its anchored children are laid out again from the rectangles and parent size
 // remembered when each anchor was set.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <unordered_map>

@@ -229,16 +229,11 @@ void OnScroll(ControlState& state, int bar, int code) {
     ScrollTo(state, bar, position);
 }
 
-// The wheel scrolls vertically, with Shift horizontally; a tilt wheel scrolls horizontally.
-void OnMouseWheel(ControlState& state, int delta, bool horizontal) {
-    if (!state.userScrolling) {
-        return;
-    }
-    ViewGeometry view = View(state);
-    if (horizontal) {
-        ScrollTo(state, SB_HORZ, view.x.scroll + delta * kWheelStep / WHEEL_DELTA);
-    } else {
-        ScrollTo(state, SB_VERT, view.y.scroll - delta * kWheelStep / WHEEL_DELTA);
+// A notch toward the user scrolls down (with Shift, to the right); a tilt to the right scrolls right.
+void OnMouseWheel(ControlState& state, int bar, int notches) {
+    if (state.userScrolling) {
+        ViewGeometry view = View(state);
+        ScrollTo(state, bar, (bar == SB_HORZ ? view.x : view.y).scroll + notches * kWheelStep / WHEEL_DELTA);
     }
 }
 
@@ -259,9 +254,10 @@ LRESULT HandleMessage(HWND window, ControlState& state, UINT message, WPARAM wPa
         case WM_HSCROLL: OnScroll(state, SB_HORZ, LOWORD(wParam)); return 0;
         case WM_VSCROLL: OnScroll(state, SB_VERT, LOWORD(wParam)); return 0;
         case WM_MOUSEWHEEL:
-            OnMouseWheel(state, GET_WHEEL_DELTA_WPARAM(wParam), GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT);
+            OnMouseWheel(state, GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT ? SB_HORZ : SB_VERT,
+                         -GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
-        case WM_MOUSEHWHEEL: OnMouseWheel(state, GET_WHEEL_DELTA_WPARAM(wParam), true); return 0;
+        case WM_MOUSEHWHEEL: OnMouseWheel(state, SB_HORZ, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: SetFocus(window); break;  // so that the wheel comes here
@@ -323,7 +319,7 @@ void WINAPI RegisterGDImageClass() {
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = ImageControlProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     classAtom = RegisterClassExW(&windowClass);
 }
