@@ -1,0 +1,174 @@
+#include "rrbutton/test_support.h"
+
+#include <cstdint>
+#include <fstream>
+
+#include "common/win_handles.h"
+#include "rrbutton/rrbutton_messages.h"
+
+std::vector<Notice> notices;
+
+namespace {
+
+LRESULT CALLBACK RecordingParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND || message == WM_NOTIFY || (message >= RRBN_RAISED && message <= RRBN_FLAT)) {
+        notices.push_back({message, wParam, lParam});
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+template <typename T>
+void Put(std::ofstream& out, T value) {
+    out.write(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// The pixel rows of a 16 x 16 solid image, bottom-up, 32 bits per pixel.
+void PutPixels(std::ofstream& out, COLORREF color) {
+    for (int i = 0; i < 16 * 16; ++i) {
+        Put<uint32_t>(out, 0xFF000000u | GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color));
+    }
+}
+
+}  // namespace
+
+HWND CreateRecordingParent(int x, int y, int width, int height) {
+    static ATOM atom = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = RecordingParentProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = "RecordingParent";
+        return RegisterClassA(&windowClass);
+    }();
+    (void)atom;
+    HWND parent = CreateWindowExA(0, "RecordingParent", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
+                                  height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(parent);
+    Pump();
+    return parent;
+}
+
+void Pump(HWND dialog) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!dialog || !IsDialogMessageW(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 10000) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        Pump();
+    }
+    return true;
+}
+
+void WriteIconFile(const std::string& path, COLORREF color) {
+    std::ofstream out(path, std::ios::binary);
+    const uint32_t pixels = 16 * 16 * 4, mask = 16 * 4, image = 40 + pixels + mask;
+    Put<uint16_t>(out, 0), Put<uint16_t>(out, 1), Put<uint16_t>(out, 1);  // an icon file with one image
+    Put<uint8_t>(out, 16), Put<uint8_t>(out, 16), Put<uint8_t>(out, 0), Put<uint8_t>(out, 0);
+    Put<uint16_t>(out, 1), Put<uint16_t>(out, 32), Put<uint32_t>(out, image), Put<uint32_t>(out, 6 + 16);
+    Put<uint32_t>(out, 40), Put<int32_t>(out, 16), Put<int32_t>(out, 32), Put<uint16_t>(out, 1);
+    Put<uint16_t>(out, 32), Put<uint32_t>(out, 0), Put<uint32_t>(out, pixels + mask);
+    Put<int32_t>(out, 0), Put<int32_t>(out, 0), Put<uint32_t>(out, 0), Put<uint32_t>(out, 0);
+    PutPixels(out, color);
+    for (uint32_t i = 0; i < mask; ++i) {
+        Put<uint8_t>(out, 0);  // opaque everywhere
+    }
+}
+
+void WriteBitmapFile(const std::string& path, COLORREF color) {
+    std::ofstream out(path, std::ios::binary);
+    const uint32_t pixels = 16 * 16 * 4;
+    Put<uint16_t>(out, 0x4D42), Put<uint32_t>(out, 14 + 40 + pixels), Put<uint32_t>(out, 0);
+    Put<uint32_t>(out, 14 + 40);
+    Put<uint32_t>(out, 40), Put<int32_t>(out, 16), Put<int32_t>(out, 16), Put<uint16_t>(out, 1);
+    Put<uint16_t>(out, 32), Put<uint32_t>(out, 0), Put<uint32_t>(out, pixels);
+    Put<int32_t>(out, 0), Put<int32_t>(out, 0), Put<uint32_t>(out, 0), Put<uint32_t>(out, 0);
+    PutPixels(out, color);
+}
+
+Shot::Shot(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    WindowDc screen(window);
+    BitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc memory(CreateCompatibleDC(screen.Get()));
+    {
+        SelectionGuard selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width_, height_, screen.Get(), 0, 0, SRCCOPY);
+    }
+    GdiFlush();
+    const auto* raw = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < width_ * height_; ++i) {
+        pixels_.push_back(RGB(raw[i] >> 16 & 0xFF, raw[i] >> 8 & 0xFF, raw[i] & 0xFF));
+    }
+}
+
+int Shot::Count(COLORREF color) const {
+    int count = 0;
+    for (COLORREF pixel : pixels_) {
+        count += pixel == color;
+    }
+    return count;
+}
+
+void Shot::Save(const std::string& path) const {
+    std::ofstream out(path, std::ios::binary);
+    const uint32_t row = (width_ * 3 + 3) & ~3u, size = row * height_;
+    Put<uint16_t>(out, 0x4D42), Put<uint32_t>(out, 14 + 40 + size), Put<uint32_t>(out, 0), Put<uint32_t>(out, 54);
+    Put<uint32_t>(out, 40), Put<int32_t>(out, width_), Put<int32_t>(out, height_), Put<uint16_t>(out, 1);
+    Put<uint16_t>(out, 24), Put<uint32_t>(out, 0), Put<uint32_t>(out, size);
+    Put<int32_t>(out, 0), Put<int32_t>(out, 0), Put<uint32_t>(out, 0), Put<uint32_t>(out, 0);
+    for (int y = height_ - 1; y >= 0; --y) {
+        for (int x = 0; x < width_; ++x) {
+            COLORREF pixel = At(x, y);
+            Put<uint8_t>(out, GetBValue(pixel)), Put<uint8_t>(out, GetGValue(pixel)),
+                Put<uint8_t>(out, GetRValue(pixel));
+        }
+        for (uint32_t pad = width_ * 3; pad < row; ++pad) {
+            Put<uint8_t>(out, 0);
+        }
+    }
+}
+
+void MoveCursorTo(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a move of nothing: one WM_MOUSEMOVE where the cursor is
+    SendInput(1, &input, sizeof input);
+    Pump();
+}
+
+void LeftButton(bool down, DWORD time) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    input.mi.time = time;
+    SendInput(1, &input, sizeof input);
+}
+
+void Key(WORD key, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+}
