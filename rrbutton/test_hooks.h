@@ -27,6 +27,7 @@ private:
 class BstrFreeLog {
 public:
     explicit BstrFreeLog(HMODULE module);
+    int Patched() const { return hook_.Patched(); }
     const std::vector<BSTR>& Freed() const;
     void Clear();
     // How often each of `texts` was freed, in their order.

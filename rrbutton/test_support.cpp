@@ -22,10 +22,17 @@ void Put(std::ofstream& out, T value) {
     out.write(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-// The pixel rows of a 16 x 16 solid image, bottom-up, 32 bits per pixel.
-void PutPixels(std::ofstream& out, COLORREF color) {
+bool InDisc(int i) {
+    const int x = i % 16 * 2 - 15, y = i / 16 * 2 - 15;
+    return x * x + y * y <= 15 * 15;
+}
+
+// The pixel rows of a 16 x 16 image, bottom-up, 32 bits per pixel: the colour everywhere, or only
+// in a disc with see-through corners.
+void PutPixels(std::ofstream& out, COLORREF color, bool disc = false) {
     for (int i = 0; i < 16 * 16; ++i) {
-        Put<uint32_t>(out, 0xFF000000u | GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color));
+        const uint32_t alpha = !disc || InDisc(i) ? 0xFF000000u : 0;
+        Put<uint32_t>(out, alpha ? alpha | GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color) : 0);
     }
 }
 
@@ -37,7 +44,7 @@ HWND CreateRecordingParent(int x, int y, int width, int height) {
         windowClass.lpfnWndProc = RecordingParentProc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);  // like a dialog
         windowClass.lpszClassName = "RecordingParent";
         return RegisterClassA(&windowClass);
     }();
@@ -71,7 +78,7 @@ bool PumpUntil(const std::function<bool()>& done) {
     return true;
 }
 
-void WriteIconFile(const std::string& path, COLORREF color) {
+void WriteIconFile(const std::string& path, COLORREF color, bool disc) {
     std::ofstream out(path, std::ios::binary);
     const uint32_t pixels = 16 * 16 * 4, mask = 16 * 4, image = 40 + pixels + mask;
     Put<uint16_t>(out, 0), Put<uint16_t>(out, 1), Put<uint16_t>(out, 1);  // an icon file with one image
@@ -80,9 +87,13 @@ void WriteIconFile(const std::string& path, COLORREF color) {
     Put<uint32_t>(out, 40), Put<int32_t>(out, 16), Put<int32_t>(out, 32), Put<uint16_t>(out, 1);
     Put<uint16_t>(out, 32), Put<uint32_t>(out, 0), Put<uint32_t>(out, pixels + mask);
     Put<int32_t>(out, 0), Put<int32_t>(out, 0), Put<uint32_t>(out, 0), Put<uint32_t>(out, 0);
-    PutPixels(out, color);
-    for (uint32_t i = 0; i < mask; ++i) {
-        Put<uint8_t>(out, 0);  // opaque everywhere
+    PutPixels(out, color, disc);
+    for (int row = 15; row >= 0; --row) {  // the mask: set where the picture is see-through
+        uint32_t bits = 0;
+        for (int x = 0; x < 16; ++x) {
+            bits |= disc && !InDisc(row * 16 + x) ? 0x80u >> (x % 8) << (x / 8 * 8) : 0;
+        }
+        Put<uint32_t>(out, bits);
     }
 }
 
@@ -105,12 +116,14 @@ Shot::Shot(HWND window) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    WindowDc screen(window);
-    BitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDc memory(CreateCompatibleDC(screen.Get()));
+    // Without DCX_CLIPCHILDREN, so that a parent's shot shows its children too.
+    HDC screen = GetDCEx(window, nullptr, DCX_CACHE);
+    ScopeExit release([&] { ReleaseDC(window, screen); });
+    BitmapHandle bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc memory(CreateCompatibleDC(screen));
     {
         SelectionGuard selected(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width_, height_, screen.Get(), 0, 0, SRCCOPY);
+        BitBlt(memory.Get(), 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
     }
     GdiFlush();
     const auto* raw = static_cast<const uint32_t*>(bits);

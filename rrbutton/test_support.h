@@ -24,8 +24,8 @@ void Pump(HWND dialog = nullptr);
 // Pumps until `done` holds or 10 seconds have passed; returns whether it holds.
 bool PumpUntil(const std::function<bool()>& done);
 
-// Solid-colour images: a 16 x 16 icon file and a 16 x 16 bitmap file.
-void WriteIconFile(const std::string& path, COLORREF color);
+// 16 x 16 pictures of one colour: an icon file, solid or a disc, and a solid bitmap file.
+void WriteIconFile(const std::string& path, COLORREF color, bool disc = false);
 void WriteBitmapFile(const std::string& path, COLORREF color);
 
 // The client area of a window as shown: its pixels row by row.
