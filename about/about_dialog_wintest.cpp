@@ -439,6 +439,72 @@ TEST_F(AboutDialog, AnEmptyOrBrokenTextLeavesWhatTheViewerTook) {
     }
 }
 
+namespace {
+
+// Set in a copy of this program that runs with every rich-edit library switched off.
+constexpr char kWithoutRichEdit[] = "KOR_ABOUT_WITHOUT_RICH_EDIT";
+constexpr char kCopyName[] = "about_without_rich_edit.exe";
+
+// Starts a copy of this program, for which Wine's per-program settings switch off the three
+// rich-edit libraries, to run `test` there; returns the copy's exit code.
+DWORD RunWithoutRichEdit(const std::string& test) {
+    char self[MAX_PATH], folder[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    GetTempPathA(MAX_PATH, folder);
+    const std::string copy = std::string(folder) + kCopyName;
+    const std::string settings = std::string("Software\\Wine\\AppDefaults\\") + kCopyName;
+    auto cleanUp = [&] {
+        RegDeleteTreeA(HKEY_CURRENT_USER, settings.c_str());
+        DeleteFileA(copy.c_str());
+        SetEnvironmentVariableA(kWithoutRichEdit, nullptr);
+    };
+    ScopeExit cleanUpAtEnd(cleanUp);
+    if (!CopyFileA(self, copy.c_str(), FALSE)) {
+        return GetLastError();
+    }
+    HKEY overrides = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, (settings + "\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                    &overrides, nullptr);
+    for (const char* library : {"msftedit", "riched20", "riched32"}) {
+        RegSetValueExA(overrides, library, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);  // empty: off
+    }
+    RegCloseKey(overrides);
+    SetEnvironmentVariableA(kWithoutRichEdit, "1");
+
+    std::string command = "\"" + copy + "\" --gtest_filter=" + test;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return GetLastError();
+    }
+    KernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    return exitCode;
+}
+
+}  // namespace
+
+TEST_F(AboutDialog, WithoutARichEditLibraryTheViewerIsAnEmptyEdit) {
+    if (!GetEnvironmentVariableA(kWithoutRichEdit, nullptr, 0)) {
+        EXPECT_EQ(RunWithoutRichEdit("AboutDialog.WithoutARichEditLibraryTheViewerIsAnEmptyEdit"), 0u);
+        return;
+    }
+    EXPECT_FALSE(LoadLibraryA("MSFTEDIT.DLL"));
+    EXPECT_EQ(ChooseRichEditClass(0), "Edit");
+    EXPECT_EQ(ChooseRichEditClass(0), "Edit");  // every call tries the three again
+    RunAbout({[](HWND dialog) {
+                  HWND viewer = GetDlgItem(dialog, kViewerId);
+                  EXPECT_EQ(ClassOf(viewer), L"Edit");
+                  EXPECT_TRUE(StyleOf(viewer) & WS_VSCROLL);
+                  EXPECT_EQ(GetWindowTextLengthW(viewer), 0);  // the document means nothing to it
+                  return true;
+              },
+              Close});
+}
+
 TEST(AboutOleCallback, AnswersEachOfItsThirteenSlots) {
     HWND plain = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(InstallOleCallback(plain), 0);  // no rich edit: nothing to hand it to
