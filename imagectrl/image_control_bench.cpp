@@ -1,6 +1,5 @@
 // Benchmarks of the image control against the plainest platform calls doing the same job.
 #include <windows.h>
-#include <psapi.h>
 #include <wincodec.h>
 
 #include <cstdio>
@@ -11,7 +10,7 @@
 #include "common/win_handles.h"
 #include "common/win_text.h"
 #include "imagectrl/image_control.h"
-#include "imagectrl/test_pictures.h"
+#include "imagectrl/test_support.h"
 #include "imagectrl/view_geometry.h"
 
 namespace {
@@ -24,13 +23,6 @@ uint32_t MapColour(int x, int y) {
         return 0x202020;
     }
     return ((x / 14) * 37 + (y / 14) * 91) % 5 == 0 ? 0x8090C0 : 0xE0D8C8;
-}
-
-int64_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-    return counters.PrivateUsage;
 }
 
 // The paint's baseline: GDI stretches the same source rectangle into a back buffer with the same
@@ -138,12 +130,12 @@ int main() {
     // Memory: what loading and painting a 4000 x 4000 picture at zoom 5 adds to the process,
     // against the decoded picture's own size.
     ZI_SetFromFile(control, "");
-    int64_t before = PrivateBytes();
+    int64_t before = CommittedBytes();
     ZI_SetFromFile(control, AnsiFromWide(huge).c_str());
     ZI_SetZoomValue(control, 5);
     ZI_SetZoomScrollInfo(control, 1, 5);
     ZI_UpdateWindow(control, 0);
-    double added = static_cast<double>(PrivateBytes() - before) / (1 << 20);
+    double added = static_cast<double>(CommittedBytes() - before) / (1 << 20);
     PrintBench("memory-zoom-5", added, 4000.0 * 4000 * 4 / (1 << 20), "MiB");
 
     DestroyWindow(window);

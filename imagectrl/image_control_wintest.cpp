@@ -1,7 +1,6 @@
 #include "imagectrl/image_control.h"
 
 #include <gtest/gtest.h>
-#include <psapi.h>
 
 #include <climits>
 #include <cstdio>
@@ -11,7 +10,7 @@
 
 #include "common/win_handles.h"
 #include "common/win_text.h"
-#include "imagectrl/test_pictures.h"
+#include "imagectrl/test_support.h"
 
 namespace {
 
@@ -66,13 +65,6 @@ Screen Grab(HWND control) {
 POINT Shown(const Screen& screen, int x, int y) {
     uint32_t colour = screen.At(x, y);
     return colour == Margin() ? POINT{-1, -1} : CoordinateOf(colour);
-}
-
-int64_t PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-    return counters.PrivateUsage;
 }
 
 uint32_t Crc32(const unsigned char* bytes, size_t size) {
@@ -496,7 +488,7 @@ TEST_F(ImageControl, BadPicturesLeaveAnEmptyControlAndTheNextGoodOneShows) {
     };
     HWND control = Create(coordinates);
     ZI_SetProperty(control, 11, 1);
-    int64_t memoryBefore = PrivateBytes();
+    int64_t memoryBefore = CommittedBytes();
     for (int round = 0; round < 2; ++round) {  // twice, to see that nothing piles up
         for (const Bad& bad : bads) {
             WriteBytes(folder + bad.name, bad.bytes);
@@ -520,7 +512,7 @@ TEST_F(ImageControl, BadPicturesLeaveAnEmptyControlAndTheNextGoodOneShows) {
             EXPECT_EQ(Grab(control).At(7, 9), CoordinateColour(7, 9));
         }
     }
-    EXPECT_LT(PrivateBytes() - memoryBefore, 16 << 20) << "memory stays bounded";
+    EXPECT_LT(CommittedBytes() - memoryBefore, 16 << 20) << "memory stays bounded";
 }
 
 TEST_F(ImageControl, LoadsJpegPictures) {

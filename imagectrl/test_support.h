@@ -1,4 +1,5 @@
-// Pictures for the image control's Wine tests and benchmarks, written with WIC at run time.
+// For the image control's Wine tests and benchmarks: pictures written with WIC at run time, and
+// the process's memory.
 #pragma once
 
 #include <windows.h>
@@ -65,4 +66,23 @@ inline std::wstring PictureFolder(const wchar_t* name) {
     std::wstring folder = std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
+}
+
+// The process's committed memory outside its executable images: what its heaps, DIB sections and
+// mappings take. (Wine reports no private bytes in GetProcessMemoryInfo, so the address space is
+// walked instead.)
+inline int64_t CommittedBytes() {
+    int64_t total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (auto* address = static_cast<BYTE*>(nullptr);
+         VirtualQuery(address, &region, sizeof(region)) == sizeof(region);
+         address = static_cast<BYTE*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type != MEM_IMAGE) {
+            total += region.RegionSize;
+        }
+        if (static_cast<BYTE*>(region.BaseAddress) + region.RegionSize < address) {
+            break;  // wrapped around the top of the address space
+        }
+    }
+    return total;
 }
