@@ -3,6 +3,8 @@
 #include <richedit.h>
 #include <shellapi.h>
 
+#include <cstdio>
+
 #include "about/about_stream.h"
 #include "about/rich_edit_support.h"
 #include "about/web_addresses.h"
@@ -40,7 +42,10 @@ AboutTextStream aboutStream;
 OpenWebAddressFunction openWebAddress = &ShellExecuteA;
 
 DWORD CALLBACK AboutStreamCallback(DWORD_PTR, LPBYTE buffer, LONG requested, LONG* count) {
-    return aboutStream.Next(buffer, requested, reinterpret_cast<int32_t*>(count));
+    int32_t handedOut = 0;
+    DWORD result = aboutStream.Next(buffer, requested, &handedOut);
+    *count = handedOut;
+    return result;
 }
 
 void StreamAboutText(HWND viewer) {
@@ -51,8 +56,9 @@ void StreamAboutText(HWND viewer) {
 }
 
 void OnWebButton() {
-    const std::string url = std::string("http://") + kMakerHost;
-    openWebAddress(nullptr, nullptr, url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    char url[sizeof(kMakerHost) + 8];  // no allocation, so nothing can throw out of the callback
+    std::snprintf(url, sizeof(url), "http://%s", kMakerHost);
+    openWebAddress(nullptr, nullptr, url, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void OnCommand(HWND dialog, int id, int code) {
