@@ -568,3 +568,30 @@ TEST(RichEditClass, IsLoadedOnceAndFreedOnRelease) {
     EXPECT_EQ(ChooseRichEditClass(0), "RichEdit50W");
     EXPECT_TRUE(GetModuleHandleA("MSFTEDIT.DLL"));
 }
+
+TEST(SeparatorPicture, PlaysBackAsTheShadedBar) {
+    // Wine's rich edit leaves the picture's place empty; GDI shows what Windows will draw there.
+    const std::vector<uint8_t> bytes = BuildSeparatorMetafile();
+    HMETAFILE metafile = SetMetaFileBitsEx(static_cast<UINT>(bytes.size()), bytes.data());
+    ASSERT_TRUE(metafile);
+    ScopeExit deleteMetafile([&] { DeleteMetaFile(metafile); });
+
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSeparatorWidth, -kSeparatorHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ASSERT_TRUE(bitmap);
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    SelectionGuard select(dc.Get(), bitmap.Get());
+    PatBlt(dc.Get(), 0, 0, kSeparatorWidth, kSeparatorHeight, WHITENESS);
+    ASSERT_TRUE(PlayMetaFile(dc.Get(), metafile));
+    GdiFlush();
+
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (int y = 0; y < kSeparatorHeight; ++y) {
+        for (int x = 0; x < kSeparatorWidth; ++x) {
+            uint32_t grey = SeparatorGrey(x);
+            ASSERT_EQ(pixels[y * kSeparatorWidth + x] & 0xFFFFFF, grey << 16 | grey << 8 | grey) << x << ", " << y;
+        }
+    }
+}
