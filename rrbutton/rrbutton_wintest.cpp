@@ -592,6 +592,21 @@ TEST_F(RRButtonInput, AMousePressDuringASpacePressEndsItWithOneClick) {
     EXPECT_EQ(Clicks(), 1);
 }
 
+TEST_F(RRButtonInput, AParentMayDestroyTheButtonWhenItClicks) {
+    onNotice = [](const Notice& notice) {
+        if (notice.message == WM_COMMAND) {
+            DestroyWindow(reinterpret_cast<HWND>(notice.lParam));
+        }
+    };
+    SetFocus(button_);
+    Key(VK_SPACE, true);
+    Key(VK_SPACE, false);
+    Pump();
+    onNotice = nullptr;
+    EXPECT_EQ(Clicks(), 1);
+    EXPECT_FALSE(IsWindow(button_));
+}
+
 TEST_F(RRButtonInput, APassiveButtonShowsItsCursorButNeverClicksOrTakesTheFocus) {
     Send(button_, RRBM_SETSTATICLOOK, 1);
     Send(button_, RRBM_SETCURSOR, 0, reinterpret_cast<LPARAM>(LoadCursorA(nullptr, IDC_CROSS)));

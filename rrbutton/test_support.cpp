@@ -7,12 +7,16 @@
 #include "rrbutton/rrbutton_messages.h"
 
 std::vector<Notice> notices;
+std::function<void(const Notice&)> onNotice;
 
 namespace {
 
 LRESULT CALLBACK RecordingParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND || message == WM_NOTIFY || (message >= RRBN_RAISED && message <= RRBN_FLAT)) {
         notices.push_back({message, wParam, lParam});
+        if (onNotice) {
+            onNotice(notices.back());
+        }
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

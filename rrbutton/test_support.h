@@ -15,6 +15,8 @@ struct Notice {
     LPARAM lParam;
 };
 extern std::vector<Notice> notices;
+// Run by the recording parent after it records a notice, when set.
+extern std::function<void(const Notice&)> onNotice;
 
 // A visible top-level window of the given client size at (x, y) that records into `notices`.
 HWND CreateRecordingParent(int x, int y, int width, int height);
