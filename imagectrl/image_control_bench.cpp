@@ -158,9 +158,6 @@ int main() {
     PrintBench("memory-zoom-5", added, 4000.0 * 4000 * 4 / (1 << 20), "MiB");
 
     DestroyWindow(window);
-    for (const std::wstring& path : {map, big, huge}) {
-        DeleteFileW(path.c_str());
-    }
-    RemoveDirectoryW(folder.c_str());
+    RemovePictureFolder(folder);
     return 0;
 }

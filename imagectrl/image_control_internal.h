@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <utility>
-
 #include "imagectrl/sprite_store.h"
 
 SpriteStore& Sprites();

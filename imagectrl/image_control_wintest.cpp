@@ -107,7 +107,10 @@ protected:
                                700, nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(host);
     }
-    static void TearDownTestSuite() { DestroyWindow(host); }
+    static void TearDownTestSuite() {
+        DestroyWindow(host);
+        RemovePictureFolder(folder);
+    }
     void TearDown() override {
         if (control_) {
             DestroyWindow(control_);
