@@ -6,7 +6,11 @@ bool AnchorModeKnown(int mode) {
     return mode == 0 || mode == 2 || mode == 4 || mode == 5;
 }
 
-AnchorRect AnchoredRect(AnchorMode mode, const AnchorRect& original, int oldWidth, int oldHeight, int newWidth,
+AnchorRect AnchoredRect(AnchorMode mode,
+                        const AnchorRect& original,
+                        int oldWidth,
+                        int oldHeight,
+                        int newWidth,
                         int newHeight) {
     AnchorRect rect = original;
     int dx = newWidth - oldWidth, dy = newHeight - oldHeight;

@@ -13,9 +13,9 @@ struct AnchorRect {
 
 enum class AnchorMode {
     None = 0,
-    KeepRightMargin = 2,    // moves with the right edge, same size
-    StretchHeight = 4,      // keeps its top and its bottom margin
-    StretchBoth = 5,        // keeps its top-left corner and its right and bottom margins
+    KeepRightMargin = 2,  // moves with the right edge, same size
+    StretchHeight = 4,    // keeps its top and its bottom margin
+    StretchBoth = 5,      // keeps its top-left corner and its right and bottom margins
 };
 
 // False for the modes we do not know.
@@ -23,5 +23,9 @@ bool AnchorModeKnown(int mode);
 
 // The child's rectangle for a parent client of newWidth x newHeight, from the rectangle it had
 // when the parent's client was oldWidth x oldHeight. A stretched child never gets a negative size.
-AnchorRect AnchoredRect(AnchorMode mode, const AnchorRect& original, int oldWidth, int oldHeight, int newWidth,
+AnchorRect AnchoredRect(AnchorMode mode,
+                        const AnchorRect& original,
+                        int oldWidth,
+                        int oldHeight,
+                        int newWidth,
                         int newHeight);

@@ -2,6 +2,7 @@
 // every WM_SIZE its anchored children are laid out again from the rectangles and parent size
 // remembered when each anchor was set.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <unordered_map>
@@ -61,7 +62,8 @@ LRESULT CALLBACK AnchorSubclassProc(HWND window, UINT message, WPARAM wParam, LP
                 anchorsByParent.erase(window);
                 RemoveWindowSubclass(window, AnchorSubclassProc, kSubclassId);
                 break;
-            default: break;
+            default:
+                break;
         }
     } catch (...) {
     }
@@ -82,7 +84,9 @@ void WINAPI ZI_SetAnchorMode(HWND window, LONG mode) {
             RECT rect{};
             GetWindowRect(window, &rect);
             MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-            anchors.push_back({window, static_cast<AnchorMode>(mode), {rect.left, rect.top, rect.right, rect.bottom},
+            anchors.push_back({window,
+                               static_cast<AnchorMode>(mode),
+                               {rect.left, rect.top, rect.right, rect.bottom},
                                ClientSize(parent)});
         }
         SetWindowSubclass(parent, AnchorSubclassProc, kSubclassId, 0);  // once: a second call only updates it

@@ -116,7 +116,9 @@ void DrawSmooth(const ConstPixelBuffer& picture, const PixelBuffer& target, cons
 
 }  // namespace
 
-void DrawPicture(const ConstPixelBuffer& picture, const PixelBuffer& target, const ViewGeometry& view,
+void DrawPicture(const ConstPixelBuffer& picture,
+                 const PixelBuffer& target,
+                 const ViewGeometry& view,
                  uint32_t background) {
     if (!picture.pixels) {
         FillBackground(target, LayoutView(0, 0, 1, target.width, target.height, 0, 0), background);
@@ -146,10 +148,17 @@ PreparedSprite PrepareSprite(const ConstPixelBuffer& straight, const SpriteLook&
         for (int x = 0; x < tw; ++x) {
             int sx = x, sy = y;
             switch (look.quarterTurns) {
-                case 1: sx = y, sy = h - 1 - x; break;
-                case 2: sx = w - 1 - x, sy = h - 1 - y; break;
-                case 3: sx = w - 1 - y, sy = x; break;
-                default: break;
+                case 1:
+                    sx = y, sy = h - 1 - x;
+                    break;
+                case 2:
+                    sx = w - 1 - x, sy = h - 1 - y;
+                    break;
+                case 3:
+                    sx = w - 1 - y, sy = x;
+                    break;
+                default:
+                    break;
             }
             uint32_t pixel = straight.Row(sy)[sx];
             uint32_t alpha = look.useAlpha ? pixel >> 24 : 255;

@@ -30,7 +30,9 @@ struct ConstPixelBuffer {
 // Fills the whole target: the picture where the view puts it (nearest neighbour at zoom >= 1, so
 // the picture's pixels stay crisp; bilinear below 1) and `background` around it. Without picture
 // pixels the target is all background.
-void DrawPicture(const ConstPixelBuffer& picture, const PixelBuffer& target, const ViewGeometry& view,
+void DrawPicture(const ConstPixelBuffer& picture,
+                 const PixelBuffer& target,
+                 const ViewGeometry& view,
                  uint32_t background);
 
 // How a sprite is drawn.

@@ -197,11 +197,11 @@ TEST(SpriteStore, DrawsVisibleSpritesAtTheirPicturePixelsScaledWithTheZoom) {
         return object;
     };
     add(1, 3, 2);
-    add(2, kParkedPosition, kParkedPosition);      // parked: never drawn, even on a huge picture
+    add(2, kParkedPosition, kParkedPosition);  // parked: never drawn, even on a huge picture
     add(3, 0, 0).visible = false;
-    add(4, INT_MAX, INT_MIN);                      // far away: skipped
+    add(4, INT_MAX, INT_MIN);  // far away: skipped
     add(5, 9, 9).zorder = 2;
-    add(6, 9, 9).zorder = 1;                       // under object 5
+    add(6, 9, 9).zorder = 1;  // under object 5
     store.Find(6)->bitmap = std::make_shared<SpriteBitmap>(2, 2, std::vector<uint32_t>(4, kBlue));
 
     Image target(20, 20, kBackground);

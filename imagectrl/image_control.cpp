@@ -70,8 +70,7 @@ struct ControlState {
 };
 
 ControlState* StateOf(HWND window) {
-    return IsImageControl(window) ? reinterpret_cast<ControlState*>(GetWindowLongPtrW(window, GWLP_USERDATA))
-                                  : nullptr;
+    return IsImageControl(window) ? reinterpret_cast<ControlState*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
 }
 
 SIZE ClientSize(HWND window) {
@@ -211,12 +210,24 @@ void OnScroll(ControlState& state, int bar, int code) {
     const ViewAxis& axis = bar == SB_HORZ ? view.x : view.y;
     int position = axis.scroll;
     switch (code) {
-        case SB_LINEUP: position -= kLineStep; break;
-        case SB_LINEDOWN: position += kLineStep; break;
-        case SB_PAGEUP: position -= axis.client; break;
-        case SB_PAGEDOWN: position += axis.client; break;
-        case SB_TOP: position = 0; break;
-        case SB_BOTTOM: position = axis.maxScroll; break;
+        case SB_LINEUP:
+            position -= kLineStep;
+            break;
+        case SB_LINEDOWN:
+            position += kLineStep;
+            break;
+        case SB_PAGEUP:
+            position -= axis.client;
+            break;
+        case SB_PAGEDOWN:
+            position += axis.client;
+            break;
+        case SB_TOP:
+            position = 0;
+            break;
+        case SB_BOTTOM:
+            position = axis.maxScroll;
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
             SCROLLINFO info{sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0};
@@ -224,7 +235,8 @@ void OnScroll(ControlState& state, int bar, int code) {
             position = info.nTrackPos;
             break;
         }
-        default: return;
+        default:
+            return;
     }
     ScrollTo(state, bar, position);
 }
@@ -248,20 +260,34 @@ void Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT HandleMessage(HWND window, ControlState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: OnPaint(state); return 0;
-        case WM_ERASEBKGND: return 1;  // painting covers every pixel
-        case WM_SIZE: OnSize(state); return 0;
-        case WM_HSCROLL: OnScroll(state, SB_HORZ, LOWORD(wParam)); return 0;
-        case WM_VSCROLL: OnScroll(state, SB_VERT, LOWORD(wParam)); return 0;
+        case WM_PAINT:
+            OnPaint(state);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // painting covers every pixel
+        case WM_SIZE:
+            OnSize(state);
+            return 0;
+        case WM_HSCROLL:
+            OnScroll(state, SB_HORZ, LOWORD(wParam));
+            return 0;
+        case WM_VSCROLL:
+            OnScroll(state, SB_VERT, LOWORD(wParam));
+            return 0;
         case WM_MOUSEWHEEL:
             OnMouseWheel(state, GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT ? SB_HORZ : SB_VERT,
                          -GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
-        case WM_MOUSEHWHEEL: OnMouseWheel(state, SB_HORZ, GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+        case WM_MOUSEHWHEEL:
+            OnMouseWheel(state, SB_HORZ, GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: SetFocus(window); break;  // so that the wheel comes here
-        default: break;
+        case WM_MBUTTONDOWN:
+            SetFocus(window);
+            break;  // so that the wheel comes here
+        default:
+            break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -339,13 +365,18 @@ void WINAPI ZI_SetProperty(HWND control, LONG property, LONG value) {
         return;
     }
     switch (property) {
-        case kPropertyScrollX: ScrollTo(*state, SB_HORZ, value); break;
-        case kPropertyScrollY: ScrollTo(*state, SB_VERT, value); break;
+        case kPropertyScrollX:
+            ScrollTo(*state, SB_HORZ, value);
+            break;
+        case kPropertyScrollY:
+            ScrollTo(*state, SB_VERT, value);
+            break;
         case kPropertyUserScrolling:
             state->userScrolling = value != 0;
             UpdateScrollBars(*state);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

@@ -1,11 +1,12 @@
 // Benchmarks of the image control against the plainest platform calls doing the same job.
 #include <windows.h>
+
 #include <wincodec.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/bench_report.h"
@@ -132,8 +133,8 @@ int main() {
     }
     HWND window = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kClientWidth, kClientHeight,
                                   nullptr, nullptr, nullptr, nullptr);
-    HWND control = CreateWindowExW(0, L"ZIMAGECTRL", map.c_str(), 0x50000000, 0, 0, kClientWidth, kClientHeight,
-                                   window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND control = CreateWindowExW(0, L"ZIMAGECTRL", map.c_str(), 0x50000000, 0, 0, kClientWidth, kClientHeight, window,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     BenchPaint(control);
 
     ZI_SetZoomValue(control, 1);

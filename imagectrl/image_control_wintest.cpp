@@ -306,10 +306,8 @@ TEST_F(ImageControl, DrawsSpritesAtTheirPicturePixelsTurnedAndBlended) {
         uint32_t topLeft, topRight, bottomLeft, bottomRight;
     };
     const Case cases[] = {
-        {0, red, green, halfBlue, none},
-        {90, halfBlue, red, none, green},  // clockwise on the screen
-        {180, none, halfBlue, green, red},
-        {270, green, none, red, halfBlue},
+        {0, red, green, halfBlue, none},   {90, halfBlue, red, none, green},  // clockwise on the screen
+        {180, none, halfBlue, green, red}, {270, green, none, red, halfBlue},
         {450, halfBlue, red, none, green},  // whole turns do not matter
         {100, halfBlue, red, none, green},  // the nearest quarter turn
     };
@@ -520,8 +518,8 @@ TEST_F(ImageControl, BadPicturesLeaveAnEmptyControlAndTheNextGoodOneShows) {
 
 TEST_F(ImageControl, LoadsJpegPictures) {
     std::wstring path = folder + L"plain.jpg";
-    ASSERT_TRUE(WritePicture(path, 320, 200, [](int x, int) { return x < 160 ? 0xC03020u : 0x2040E0u; },
-                             GUID_ContainerFormatJpeg));
+    ASSERT_TRUE(WritePicture(
+        path, 320, 200, [](int x, int) { return x < 160 ? 0xC03020u : 0x2040E0u; }, GUID_ContainerFormatJpeg));
     HWND control = Create(L"");
     EXPECT_EQ(ZI_GetDC(control), nullptr);
     EXPECT_EQ(ZI_SetFromFile(control, AnsiFromWide(path).c_str()), 1);

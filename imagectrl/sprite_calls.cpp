@@ -59,17 +59,15 @@ HBITMAP BitmapFromResource(const char* name) {
     }
     BitmapHandle bitmap;
     uint32_t* bits = nullptr;
-    bool decoded = DecodePictureBytes(bytes, SizeofResource(module, resource), true,
-                                      [&](int width, int height) -> uint32_t* {
-                                          BITMAPINFO info{};
-                                          info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB,
-                                                            0, 0, 0, 0, 0};
-                                          void* memory = nullptr;
-                                          bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory,
-                                                                        nullptr, 0));
-                                          bits = static_cast<uint32_t*>(memory);
-                                          return bitmap ? bits : nullptr;
-                                      });
+    bool decoded =
+        DecodePictureBytes(bytes, SizeofResource(module, resource), true, [&](int width, int height) -> uint32_t* {
+            BITMAPINFO info{};
+            info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            void* memory = nullptr;
+            bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+            bits = static_cast<uint32_t*>(memory);
+            return bitmap ? bits : nullptr;
+        });
     return decoded ? bitmap.Release() : nullptr;
 }
 

@@ -124,8 +124,11 @@ void DrawSprites(SpriteStore& store, uintptr_t owner, const ViewGeometry& view, 
             right - left > kMaxSpriteSide || bottom - top > kMaxSpriteSide) {
             continue;
         }
-        SpriteLook look{object->quarterTurns,  std::max(1, static_cast<int>(right - left)),
-                        std::max(1, static_cast<int>(bottom - top)), object->useAlpha, object->opacity,
+        SpriteLook look{object->quarterTurns,
+                        std::max(1, static_cast<int>(right - left)),
+                        std::max(1, static_cast<int>(bottom - top)),
+                        object->useAlpha,
+                        object->opacity,
                         object->smooth};
         BlendSprite(object->bitmap->Prepared(look), target, static_cast<int>(left), static_cast<int>(top));
     }

@@ -37,7 +37,7 @@ struct SpriteObject {
     int x = kParkedPosition;
     int y = kParkedPosition;
     bool visible = true;
-    int zorder = 0;  // higher is drawn later, above
+    int zorder = 0;         // higher is drawn later, above
     uint64_t sequence = 0;  // creation order, for equal z-orders
     int quarterTurns = 0;
     bool useAlpha = false;

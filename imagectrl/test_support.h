@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <wincodec.h>
 
 #include <cstdint>
@@ -23,7 +24,10 @@ inline POINT CoordinateOf(uint32_t colour) {
 }
 
 // Writes a PNG (or, with GUID_ContainerFormatJpeg, a JPEG) of `colour(x, y)` (0xRRGGBB) values.
-inline bool WritePicture(const std::wstring& path, int width, int height, const std::function<uint32_t(int, int)>& colour,
+inline bool WritePicture(const std::wstring& path,
+                         int width,
+                         int height,
+                         const std::function<uint32_t(int, int)>& colour,
                          REFGUID container = GUID_ContainerFormatPng) {
     ComPtr<IWICImagingFactory> factory;
     ComPtr<IWICStream> stream;
@@ -87,8 +91,7 @@ inline void RemovePictureFolder(const std::wstring& folder) {
 inline int64_t CommittedBytes() {
     int64_t total = 0;
     MEMORY_BASIC_INFORMATION region{};
-    for (auto* address = static_cast<BYTE*>(nullptr);
-         VirtualQuery(address, &region, sizeof(region)) == sizeof(region);
+    for (auto* address = static_cast<BYTE*>(nullptr); VirtualQuery(address, &region, sizeof(region)) == sizeof(region);
          address = static_cast<BYTE*>(region.BaseAddress) + region.RegionSize) {
         if (region.State == MEM_COMMIT && region.Type != MEM_IMAGE) {
             total += region.RegionSize;

@@ -22,8 +22,13 @@ ViewAxis LayoutAxis(int picture, double zoom, int client, int requestedScroll) {
     return axis;
 }
 
-ViewGeometry LayoutView(int pictureWidth, int pictureHeight, double zoom, int clientWidth, int clientHeight,
-                        int requestedScrollX, int requestedScrollY) {
+ViewGeometry LayoutView(int pictureWidth,
+                        int pictureHeight,
+                        double zoom,
+                        int clientWidth,
+                        int clientHeight,
+                        int requestedScrollX,
+                        int requestedScrollY) {
     return {zoom, LayoutAxis(pictureWidth, zoom, clientWidth, requestedScrollX),
             LayoutAxis(pictureHeight, zoom, clientHeight, requestedScrollY)};
 }
@@ -50,8 +55,8 @@ float FitZoom(int pictureWidth, int pictureHeight, int clientWidth, int clientHe
     if (pictureWidth <= 0 || pictureHeight <= 0 || clientWidth <= 0 || clientHeight <= 0) {
         return 1.0f;
     }
-    auto zoom = static_cast<float>(AcceptableZoom(std::min(static_cast<double>(clientWidth) / pictureWidth,
-                                                           static_cast<double>(clientHeight) / pictureHeight)));
+    auto zoom = static_cast<float>(AcceptableZoom(
+        std::min(static_cast<double>(clientWidth) / pictureWidth, static_cast<double>(clientHeight) / pictureHeight)));
     // Rounding the zoomed size must not make it one pixel larger than the client.
     while (zoom > kMinZoom && (RoundHalfEven(static_cast<double>(zoom) * pictureWidth) > clientWidth ||
                                RoundHalfEven(static_cast<double>(zoom) * pictureHeight) > clientHeight)) {

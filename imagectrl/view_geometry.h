@@ -31,8 +31,13 @@ struct ViewGeometry {
     ViewAxis x, y;
 };
 
-ViewGeometry LayoutView(int pictureWidth, int pictureHeight, double zoom, int clientWidth, int clientHeight,
-                        int requestedScrollX, int requestedScrollY);
+ViewGeometry LayoutView(int pictureWidth,
+                        int pictureHeight,
+                        double zoom,
+                        int clientWidth,
+                        int clientHeight,
+                        int requestedScrollX,
+                        int requestedScrollY);
 
 // Zooms outside kMinZoom..kMaxZoom are brought to the nearest end; a zoom that is not a positive
 // number is refused (0 returned), so the view keeps the zoom it has.
@@ -61,8 +66,8 @@ SourceRange VisibleSource(const ViewAxis& axis, double zoom);
 // Sampling tables for one axis, one entry per client pixel from DestStart() to DestEnd().
 std::vector<int> NearestTable(const ViewAxis& axis, double zoom);
 struct BilinearTap {
-    int index;      // first picture pixel
-    int next;       // second picture pixel (the same at the picture's edge)
+    int index;        // first picture pixel
+    int next;         // second picture pixel (the same at the picture's edge)
     uint32_t weight;  // of the second, 0..256
 };
 std::vector<BilinearTap> BilinearTable(const ViewAxis& axis, double zoom);

@@ -22,12 +22,12 @@ TEST(ViewGeometry, LaysOutEachAxis) {
         int zoomed, offset, maxScroll, scroll;
     };
     const Case cases[] = {
-        {600, 1, 700, 0, 600, 50, 0, 0},          // centred: a click at 52 is picture pixel 2
-        {601, 1, 700, 30, 601, 49, 0, 0},         // odd margin: the remainder is dropped; no scrolling
-        {423, 1.5, 600, 100, 634, 0, 34, 34},     // 634.5 rounds to even; the scroll is clamped
+        {600, 1, 700, 0, 600, 50, 0, 0},       // centred: a click at 52 is picture pixel 2
+        {601, 1, 700, 30, 601, 49, 0, 0},      // odd margin: the remainder is dropped; no scrolling
+        {423, 1.5, 600, 100, 634, 0, 34, 34},  // 634.5 rounds to even; the scroll is clamped
         {1000, 2.5, 1600, 400, 2500, 0, 900, 400},
         {1000, 0.978, 1600, 0, 978, 311, 0, 0},
-        {0, 1, 500, 10, 0, 250, 0, 0},            // no picture
+        {0, 1, 500, 10, 0, 250, 0, 0},  // no picture
         {100, 1, 100, -5, 100, 0, 0, 0},
     };
     for (const Case& c : cases) {
@@ -48,10 +48,8 @@ TEST(ViewGeometry, MapsClientPixelsToPicturePixels) {
     };
     const Case cases[] = {
         {1000, 2.5, 1600, 900, 0, 1600, 360, 999},  // scrolled to the end: the last column shows
-        {1000, 5, 1600, 0, 0, 1600, 0, 319},
-        {600, 1, 700, 0, 50, 650, 0, 599},
-        {1000, 0.978, 1600, 0, 311, 1289, 0, 999},
-        {0, 1, 700, 0, 350, 350, 0, -1},  // nothing to show
+        {1000, 5, 1600, 0, 0, 1600, 0, 319},       {600, 1, 700, 0, 50, 650, 0, 599},
+        {1000, 0.978, 1600, 0, 311, 1289, 0, 999}, {0, 1, 700, 0, 350, 350, 0, -1},  // nothing to show
     };
     for (const Case& c : cases) {
         ViewAxis axis = LayoutAxis(c.picture, c.zoom, c.client, c.scroll);
@@ -99,12 +97,10 @@ TEST(ViewGeometry, ZoomKeepsThePointUnderTheCentre) {
         int expected;
     };
     const Case cases[] = {
-        {300, 1000, 400, 1, 2, 800},    // centre at picture pixel 500
-        {800, 1000, 400, 2, 1, 300},
-        {4600, 1000, 400, 5, 1, 600},   // the far end stays at the far end
-        {0, 300, 400, 1, 2, 100},       // a centred picture zooms about its own centre
-        {0, 1000, 400, 1, 1, 0},
-        {0, 1000, 400, 5, 0.978f, 0},
+        {300, 1000, 400, 1, 2, 800},                                // centre at picture pixel 500
+        {800, 1000, 400, 2, 1, 300}, {4600, 1000, 400, 5, 1, 600},  // the far end stays at the far end
+        {0, 300, 400, 1, 2, 100},                                   // a centred picture zooms about its own centre
+        {0, 1000, 400, 1, 1, 0},     {0, 1000, 400, 5, 0.978f, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SteadyScroll(c.scroll, c.picture, c.client, c.from, c.to), c.expected) << c.from << "->" << c.to;

@@ -23,7 +23,9 @@ private:
     HRESULT result_;
 };
 
-bool DecodeFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool keepAlpha,
+bool DecodeFrame(IWICImagingFactory* factory,
+                 IWICBitmapDecoder* decoder,
+                 bool keepAlpha,
                  const PixelAllocator& allocate) {
     ComPtr<IWICBitmapFrameDecode> frame;
     UINT width = 0, height = 0;
@@ -33,13 +35,14 @@ bool DecodeFrame(IWICImagingFactory* factory, IWICBitmapDecoder* decoder, bool k
     }
     ComPtr<IWICFormatConverter> converter;
     if (FAILED(factory->CreateFormatConverter(converter.Put())) ||
-        FAILED(converter->Initialize(frame.Get(), keepAlpha ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat32bppBGR,
+        FAILED(converter->Initialize(frame.Get(),
+                                     keepAlpha ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat32bppBGR,
                                      WICBitmapDitherTypeNone, nullptr, 0, WICBitmapPaletteTypeCustom))) {
         return false;
     }
     uint32_t* pixels = allocate(static_cast<int>(width), static_cast<int>(height));
-    return pixels && SUCCEEDED(converter->CopyPixels(nullptr, width * 4, width * height * 4,
-                                                      reinterpret_cast<BYTE*>(pixels)));
+    return pixels &&
+           SUCCEEDED(converter->CopyPixels(nullptr, width * 4, width * height * 4, reinterpret_cast<BYTE*>(pixels)));
 }
 
 template <typename OpenDecoder>
@@ -58,19 +61,20 @@ bool Decode(bool keepAlpha, const PixelAllocator& allocate, OpenDecoder open) {
 }  // namespace
 
 bool DecodePictureFile(const std::wstring& path, bool keepAlpha, const PixelAllocator& allocate) {
-    return Decode(keepAlpha, allocate, [&](IWICImagingFactory* factory, ComPtr<IWICStream>&,
-                                           ComPtr<IWICBitmapDecoder>& decoder) {
-        return SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                            WICDecodeMetadataCacheOnDemand, decoder.Put()));
-    });
+    return Decode(keepAlpha, allocate,
+                  [&](IWICImagingFactory* factory, ComPtr<IWICStream>&, ComPtr<IWICBitmapDecoder>& decoder) {
+                      return SUCCEEDED(factory->CreateDecoderFromFilename(
+                          path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand, decoder.Put()));
+                  });
 }
 
 bool DecodePictureBytes(const void* bytes, DWORD size, bool keepAlpha, const PixelAllocator& allocate) {
-    return Decode(keepAlpha, allocate, [&](IWICImagingFactory* factory, ComPtr<IWICStream>& stream,
-                                           ComPtr<IWICBitmapDecoder>& decoder) {
-        return SUCCEEDED(factory->CreateStream(stream.Put())) &&
-               SUCCEEDED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), size)) &&
-               SUCCEEDED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                          decoder.Put()));
-    });
+    return Decode(
+        keepAlpha, allocate,
+        [&](IWICImagingFactory* factory, ComPtr<IWICStream>& stream, ComPtr<IWICBitmapDecoder>& decoder) {
+            return SUCCEEDED(factory->CreateStream(stream.Put())) &&
+                   SUCCEEDED(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), size)) &&
+                   SUCCEEDED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                              decoder.Put()));
+        });
 }
