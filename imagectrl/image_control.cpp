@@ -20,6 +20,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"ZIMAGECTRL";
 constexpr int kLineStep = 20;   // zoomed pixels per scroll-bar arrow click
 constexpr int kWheelStep = 60;  // zoomed pixels per wheel notch
+constexpr int kStateIndex = 0;  // the ControlState pointer in the window's extra bytes
 constexpr LONG kPropertyScrollX = 3, kPropertyScrollY = 4, kPropertyUserScrolling = 11;
 
 ATOM classAtom = 0;
@@ -70,7 +71,7 @@ struct ControlState {
 };
 
 ControlState* StateOf(HWND window) {
-    return IsImageControl(window) ? reinterpret_cast<ControlState*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
+    return IsImageControl(window) ? reinterpret_cast<ControlState*>(GetWindowLongPtrW(window, kStateIndex)) : nullptr;
 }
 
 SIZE ClientSize(HWND window) {
@@ -174,16 +175,15 @@ void Render(ControlState& state) {
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTW& create) {
-    auto state = std::make_unique<ControlState>();
+    auto* state = new ControlState;  // the window's own, deleted at WM_NCDESTROY
     state->window = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.get()));
-    ControlState& s = *state.release();
-    LoadPicture(s, create.lpszName ? create.lpszName : L"");
+    SetWindowLongPtrW(window, kStateIndex, reinterpret_cast<LONG_PTR>(state));
+    LoadPicture(*state, create.lpszName ? create.lpszName : L"");
     return 0;
 }
 
 void OnNcDestroy(HWND window, ControlState* state) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window, kStateIndex, 0);
     Sprites().RemoveOwner(reinterpret_cast<uintptr_t>(window));
     delete state;
 }
@@ -297,7 +297,7 @@ LRESULT CALLBACK ImageControlProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (message == WM_CREATE) {
             return OnCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam));
         }
-        auto* state = reinterpret_cast<ControlState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        auto* state = reinterpret_cast<ControlState*>(GetWindowLongPtrW(window, kStateIndex));
         if (!state) {
             return DefWindowProcW(window, message, wParam, lParam);
         }
@@ -344,6 +344,7 @@ void WINAPI RegisterGDImageClass() {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = ImageControlProc;
+    windowClass.cbWndExtra = sizeof(ControlState*);
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
