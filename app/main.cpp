@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "about/about_dialog.h"
 #include "app/map_window.h"
 #include "common/win_handles.h"
 #include "imagectrl/image_control.h"
@@ -27,7 +28,9 @@ void InitCommonControlsOnce() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsOnce();
+    ChooseRichEditClass(0);
     RegisterGDImageClass();
     RunMapWindow();
+    ChooseRichEditClass(1);
     return 0;
 }

@@ -4,14 +4,17 @@
 
 #include <string>
 
+#include "about/about_dialog.h"
+#include "annotations/annotations.h"
 #include "app/file_exists.h"
 #include "app/map_state.h"
 #include "common/win_handles.h"
 #include "common/win_text.h"
 #include "dialogs/dialog_layer.h"
+#include "gamelink/player_poll.h"
 #include "imagectrl/image_control.h"
-#include "mapview/map_loading.h"
 #include "mapview/map_paths.h"
+#include "mapview/map_view.h"
 
 namespace {
 
@@ -69,6 +72,7 @@ void OnInitDialog(HWND window) {
     ZI_SetAnchorMode(image, 5);
     CreateSprite(image, "BMP_ARROW", kArrowSprite, 180);
     CreateSprite(image, "BMP_ANNOTATE", kAnnotationTemplateSprite, 0);
+    LoadAnnotations();
     SetTimer(window, kPollTimer, kPollPeriod, nullptr);
     // The first poll runs as soon as the window is up rather than a period later.
     PostMessageW(window, WM_TIMER, kPollTimer, 0);
@@ -98,6 +102,12 @@ void OnCommand(HWND window, int id, int code) {
         return;
     }
     switch (id) {
+        case kAlternateSetBox:
+            ReloadMapForCheckbox(window);
+            break;
+        case kAboutButton:
+            ShowAboutDialog(window);
+            break;
         case kExitButton:
         case IDCANCEL:
             EndDialogWindow(window, 0);
@@ -118,6 +128,18 @@ void ShowMissingTownError() {
                 L"WEX", MB_OK | MB_ICONERROR);
 }
 
+
+// The help document, byte for byte; it stays empty when anything on the way fails.
+std::string ReadAboutText() {
+    HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(self, "RTFABOUT", RT_RCDATA);
+    HGLOBAL loaded = resource ? LoadResource(self, resource) : nullptr;
+    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    return bytes ? std::string(bytes, SizeofResource(self, resource)) : std::string();
+}
+
+}  // namespace
+
 HWND BuildMapWindow() {
     HWND window = CreateDialogWindow(nullptr, std::string("Vorkal Map Viewer v") + kVersionText, 43, 58, 444, 419,
                                      0x94CF00D4, WS_EX_CONTROLPARENT);
@@ -132,8 +154,6 @@ HWND BuildMapWindow() {
     return window;
 }
 
-}  // namespace
-
 INT_PTR CALLBACK MapWindowCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
         case WM_INITDIALOG:
@@ -141,6 +161,19 @@ INT_PTR CALLBACK MapWindowCallback(HWND window, UINT message, WPARAM wParam, LPA
             break;
         case WM_GETMINMAXINFO:
             SetMinimumTrackSize(reinterpret_cast<MINMAXINFO*>(lParam));
+            break;
+        case WM_TIMER:
+            if (wParam == kPollTimer) {
+                PollPlayerState(window);
+            }
+            break;
+        case WM_VSCROLL:
+            if (LOWORD(wParam) <= TB_ENDTRACK) {  // every trackbar code, dragging included
+                ApplySliderZoom(window);
+            }
+            break;
+        case WM_RBUTTONDOWN:  // forwarded by the image control, which comes as `window`
+            CellFromClick(window, lParam);
             break;
         case WM_LBUTTONDOWN:  // forwarded by the image control; nothing to do
             break;
@@ -169,7 +202,11 @@ void RunMapWindow() {
     }
     townPath += "<fit>";
     HWND window = BuildMapWindow();
+    mapWindow = window;
     ModuleHandle richEdit(LoadLibraryA("RICHED32.DLL"));
+    if (richEdit) {
+        SetAboutText(ReadAboutText());
+    }
     ZI_EventMessage(MapWindowCallback, WM_LBUTTONDOWN, 1);
     ZI_EventMessage(MapWindowCallback, WM_RBUTTONDOWN, 1);
     ShowModal(window, MapWindowCallback);

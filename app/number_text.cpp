@@ -4,8 +4,15 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 std::string TextFromNumber(long double value, int digits) {
+    // Only finite numbers have a text; arithmetic that overflowed is written as the largest one.
+    if (std::isnan(value)) {
+        value = 0;
+    } else if (std::isinf(value)) {
+        value = std::copysign(std::numeric_limits<long double>::max(), value);
+    }
     std::string text(1, std::signbit(value) && value != 0 ? '-' : ' ');
     if (value == 0) {
         return text + "0";
@@ -140,5 +147,7 @@ long double NumberFromText(std::string_view text) {
             number += exponent;
         }
     }
-    return std::strtold(number.c_str(), nullptr);
+    // A number too large for the type reads as the largest one, never as infinity.
+    long double value = std::strtold(number.c_str(), nullptr);
+    return std::isinf(value) ? std::copysign(std::numeric_limits<long double>::max(), value) : value;
 }

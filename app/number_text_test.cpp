@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 struct TextCase {
     long double value;
     int digits;
@@ -108,6 +111,16 @@ TEST(NumberFromText, ReadsRadixFormsWithTheirSignRules) {
     for (const auto& c : cases) {
         EXPECT_EQ(NumberFromText(c.text), c.value) << '"' << c.text << '"';
     }
+}
+
+TEST(NumberText, NumbersTooLargeForTheTypeStayFinite) {
+    long double huge = NumberFromText("1E99999");
+    EXPECT_EQ(huge, std::numeric_limits<long double>::max());
+    EXPECT_EQ(NumberFromText("-1E99999"), -huge);
+    EXPECT_EQ(TextFromNumber(huge, 15), " 1.18973149535723E+4932");
+    EXPECT_TRUE(std::isfinite(NumberFromText(TextFromNumber(huge, 15))));
+    EXPECT_EQ(TextFromNumber(std::numeric_limits<long double>::infinity(), 15), " 1.18973149535723E+4932");
+    EXPECT_EQ(TextFromNumber(std::numeric_limits<long double>::quiet_NaN(), 15), " 0");
 }
 
 TEST(NumberText, IntegersOfUpTo15DigitsSurviveTheRoundTrip) {
