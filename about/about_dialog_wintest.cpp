@@ -11,7 +11,11 @@
 #include "about/about_document.h"
 #include "about/rich_edit_support.h"
 #include "about/web_addresses.h"
+#include "app/map_window.h"
 #include "common/win_handles.h"
+#include "dialogs/dialog_layer.h"
+#include "imagectrl/image_control.h"
+#include "tools/testkit/kor_session.h"
 
 namespace {
 
@@ -32,30 +36,52 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
     return reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC);
 }
 
-// A step runs while the About dialog is up; it returns false to be run again on the next tick.
-using Step = std::function<bool(HWND dialog)>;
+// Steps run one per timer tick while a modal window is up, and get the About dialog when it is
+// open (else nullptr). A step returns false to be run again on the next tick.
+using Step = std::function<bool(HWND about)>;
 std::vector<Step> steps;
 size_t nextStep;
 int stepRuns;
+void (*giveUp)(HWND about);  // ends what is still open when the steps stall
 
 HWND OpenAboutDialog() {
     return FindWindowW(L"#32770", L"Information");
 }
 
 void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = OpenAboutDialog();
-    if (!dialog) {
-        return;  // ended; ShowAboutDialog is about to return
-    }
-    if (nextStep == steps.size() || ++stepRuns > 300) {
-        ADD_FAILURE() << "the About dialog is still open after step " << nextStep;
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kCloseButtonId, BN_CLICKED), 0);
-        return;
-    }
-    if (steps[nextStep](dialog)) {
+    HWND about = OpenAboutDialog();
+    if (++stepRuns > 300) {
+        ADD_FAILURE() << "stalled at step " << nextStep;
+        nextStep = steps.size();
+        stepRuns = 0;
+        giveUp(about);
+    } else if (nextStep < steps.size() && steps[nextStep](about)) {
         ++nextStep;
         stepRuns = 0;
     }
+}
+
+// Calls `run`, which returns when its modal window has closed, with the steps running meanwhile.
+void RunWithSteps(const std::function<void()>& run, std::vector<Step> script, void (*stalled)(HWND about)) {
+    steps = std::move(script);
+    nextStep = 0;
+    stepRuns = 0;
+    giveUp = stalled;
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, RunStep);
+    run();
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(nextStep, steps.size()) << "the window closed before all steps ran";
+    EXPECT_FALSE(OpenAboutDialog());
+}
+
+void CloseAbout(HWND about) {
+    PostMessageW(about, WM_COMMAND, MAKEWPARAM(kCloseButtonId, BN_CLICKED), 0);
+}
+
+// A last step: the user clicks Close.
+bool Close(HWND about) {
+    SendDlgItemMessageW(about, kCloseButtonId, BM_CLICK, 0, 0);
+    return true;
 }
 
 int ownerTicks;
@@ -141,22 +167,10 @@ protected:
     }
     void TearDown() override { DestroyWindow(owner_); }
 
-    // Opens the About dialog over the owner and runs `run` in it, one step per timer tick.
-    void RunAbout(std::vector<Step> run) {
-        steps = std::move(run);
-        nextStep = 0;
-        stepRuns = 0;
-        UINT_PTR timer = SetTimer(nullptr, 0, 30, RunStep);
-        ShowAboutDialog(owner_);
-        KillTimer(nullptr, timer);
-        EXPECT_EQ(nextStep, steps.size()) << "the dialog ended before all steps ran";
-        EXPECT_FALSE(OpenAboutDialog());
+    // Opens the About dialog over the owner and runs `script` in it.
+    void RunAbout(std::vector<Step> script) {
+        RunWithSteps([&] { ShowAboutDialog(owner_); }, std::move(script), CloseAbout);
         EXPECT_TRUE(IsWindowEnabled(owner_));
-    }
-
-    static bool Close(HWND dialog) {
-        SendDlgItemMessageW(dialog, kCloseButtonId, BM_CLICK, 0, 0);
-        return true;
     }
 
     HWND owner_ = nullptr;
@@ -594,4 +608,113 @@ TEST(SeparatorPicture, PlaysBackAsTheShadedBar) {
             ASSERT_EQ(pixels[y * kSeparatorWidth + x] & 0xFFFFFF, grey << 16 | grey << 8 | grey) << x << ", " << y;
         }
     }
+}
+
+namespace {
+
+constexpr int kXReadOut = 1001, kAboutButton = 1007, kExitButton = 1008;
+
+HWND MapWindow() {
+    return FindWindowW(nullptr, L"Vorkal Map Viewer v12.24.16");
+}
+
+void EndEverything(HWND about) {
+    CloseAbout(about);
+    PostMessageW(MapWindow(), WM_COMMAND, MAKEWPARAM(kExitButton, BN_CLICKED), 0);
+}
+
+// The Map window of KOR itself, run in this process as start-up runs it, in a folder with the town
+// picture and beside the stand-in game. The test program carries KOR's own resources.
+class AboutFromMapWindow : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ChooseRichEditClass(0);
+        RegisterGDImageClass();
+        SetOpenWebAddressFunction(RecordShellCall);
+    }
+
+    AboutFromMapWindow() {
+        folder_.AddDemoFile(L"Levels\\town.jpg");
+        GetCurrentDirectoryW(MAX_PATH, previousFolder_);
+        SetCurrentDirectoryW(folder_.Path().c_str());
+        shellCalls.clear();
+    }
+    ~AboutFromMapWindow() override { SetCurrentDirectoryW(previousFolder_); }
+
+    void RunKor(std::vector<Step> script) { RunWithSteps(RunMapWindow, std::move(script), EndEverything); }
+
+    TempFolder folder_;
+    wchar_t previousFolder_[MAX_PATH] = {};
+    GameSimulator game_{folder_.Path()};
+};
+
+}  // namespace
+
+TEST_F(AboutFromMapWindow, OpensOverTheMapWindowWhosePollGoesOnAndShowsTheWholeDocumentEachTime) {
+    static HWND map;
+    static std::wstring firstText;
+    auto openAbout = [](HWND about) {
+        map = MapWindow();
+        if (!map || about) {
+            return false;
+        }
+        PostMessageW(map, WM_COMMAND, MAKEWPARAM(kAboutButton, BN_CLICKED), 0);
+        return true;
+    };
+    // Each opening shows the whole document from the executable's resource, with its picture.
+    auto expectTheDocument = [](HWND about) {
+        if (!about) {
+            return false;
+        }
+        EXPECT_EQ(GetWindow(about, GW_OWNER), map);
+        EXPECT_FALSE(IsWindowEnabled(map));
+        HWND viewer = GetDlgItem(about, kViewerId);
+        std::wstring text = ViewerText(viewer);
+        if (firstText.empty()) {
+            firstText = text;
+        }
+        EXPECT_EQ(text, firstText);
+        EXPECT_EQ(text.rfind(L"KOR, the Vorkal Map Viewer", 0), 0u);
+        EXPECT_NE(text.find(L"Release history"), std::wstring::npos);
+        EXPECT_EQ(ObjectCount(viewer), 1);
+        return true;
+    };
+    auto closed = [](HWND about) {
+        if (about) {
+            return false;
+        }
+        EXPECT_TRUE(IsWindowEnabled(map));
+        return true;
+    };
+    auto readOutShows = [](const char* text) {
+        return [text](HWND) { return GetControlText(map, kXReadOut) == text; };
+    };
+
+    RunKor({
+        openAbout,
+        expectTheDocument,
+        // The poll goes on behind the dialog.
+        [&](HWND) { return game_.Send("set 0 10 20 1"); },
+        readOutShows(" 10"),
+        [&](HWND) { return game_.Send("set 0 11 20 1"); },
+        readOutShows(" 11"),
+        [](HWND about) {
+            SendDlgItemMessageW(about, kWebButtonId, BM_CLICK, 0, 0);
+            EXPECT_EQ(shellCalls.size(), 1u);
+            EXPECT_TRUE(IsWindowVisible(about));
+            return Close(about);
+        },
+        closed,
+        openAbout,
+        expectTheDocument,
+        [](HWND about) { return PostMessageW(GetDlgItem(about, kViewerId), WM_KEYDOWN, VK_ESCAPE, 0) != 0; },
+        closed,
+        openAbout,
+        expectTheDocument,
+        [](HWND about) { return PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0) != 0; },
+        closed,
+        [](HWND) { return PostMessageW(map, WM_COMMAND, MAKEWPARAM(kExitButton, BN_CLICKED), 0) != 0; },
+    });
+    ASSERT_EQ(shellCalls.size(), 1u);
+    EXPECT_EQ(shellCalls[0].file, std::string("http://") + kMakerHost);
 }
