@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build test bench clean
+.PHONY: all deps build run test bench clean
 
 all: build
 
@@ -14,6 +14,9 @@ build: deps
 	cmake --build $(BUILD)/host -j$(JOBS)
 	cmake -S . -B $(BUILD)/win -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 	cmake --build $(BUILD)/win -j$(JOBS)
+
+run: build
+	@scripts/run-demo.sh $(BUILD)
 
 test: build
 	@scripts/run-tests.sh $(BUILD)

@@ -52,10 +52,11 @@ constexpr ControlRow kMapControls[] = {
 // The window that had the keyboard focus when the Map window was last deactivated.
 HWND rememberedFocus = nullptr;
 
-// A sprite of the image control from a PNG resource, parked until it is placed.
+// A sprite of the image control from a PNG resource, parked until it is placed. The control keeps
+// its own copy of the pixels.
 void CreateSprite(HWND image, const char* resource, LONG id, LONG angle) {
-    HBITMAP bitmap = ZI_LoadBitmap(resource);
-    ZD_DrawBitmapToCtrl(image, kParked, kParked, bitmap, ZD_ColorARGB(255, 0), id, 1);
+    BitmapHandle bitmap(ZI_LoadBitmap(resource));
+    ZD_DrawBitmapToCtrl(image, kParked, kParked, bitmap.Get(), ZD_ColorARGB(255, 0), id, 1);
     ZD_UsePngOpacity(id, 1);
     ZD_SetObjectAngle(id, angle, 1);
     ZD_SetObjectScroll(id, 1);

@@ -41,9 +41,11 @@ fi
 if [ ! -e "$WINEPREFIX/.kor-ready" ]; then
     echo "with-wine: creating the Wine prefix in $WINEPREFIX"
     "$WINE" wineboot --init >/dev/null 2>&1
-    # Unmanaged windows: with no window manager on the display, Wine would wait seconds for one
+    # On our own display, unmanaged windows: with no window manager, Wine would wait seconds for one
     # at every hide and destroy of a top-level window. Wine draws the frames itself.
-    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    if [ -z "${KOR_DISPLAY:-}" ]; then
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    fi
     # The dialogs are laid out in "MS Sans Serif". Wine's 32-bit side does not always find Wine's
     # own font folder (under qemu-user it does not), and a fallback face makes every dialog wider.
     if [ -d /usr/share/wine/fonts ]; then

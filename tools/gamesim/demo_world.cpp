@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -36,62 +38,94 @@ void AppendRun(std::vector<Cell>& cells, Cell from, Cell to) {
 
 DemoLevel MakeDemoLevel(int number) {
     Random random{static_cast<uint32_t>(number) * 7919u + 17u};
-    bool used[kLatticeColumns][kLatticeRows] = {};
+    // A random maze over the lattice, with about a quarter of its points left as solid rock: every
+    // edge of the maze's tree is a corridor.
+    bool rock[kLatticeColumns][kLatticeRows] = {};
+    for (int i = 0; i < kLatticeColumns; ++i) {
+        for (int j = 0; j < kLatticeRows; ++j) {
+            rock[i][j] = i > 0 && random.Below(4) == 0;
+        }
+    }
+    int parent[kLatticeColumns][kLatticeRows];
+    int depth[kLatticeColumns][kLatticeRows];
+    for (auto& column : parent) {
+        for (int& p : column) {
+            p = -2;  // not reached
+        }
+    }
     const int di[] = {1, -1, 0, 0}, dj[] = {0, 0, 1, -1};
-
-    // A self-avoiding walk on the lattice; it stops when it is stuck or long enough.
-    int i = random.Below(3), j = random.Below(kLatticeRows);
-    used[i][j] = true;
-    std::vector<Cell> waypoints = {LatticeCell(i, j)};
-    while (waypoints.size() < 16) {
+    int startI = 0, startJ = random.Below(kLatticeRows);
+    parent[startI][startJ] = -1;
+    depth[startI][startJ] = 0;
+    std::vector<std::pair<int, int>> stack = {{startI, startJ}};
+    std::vector<std::pair<std::pair<int, int>, std::pair<int, int>>> edges;
+    while (!stack.empty()) {
+        auto [i, j] = stack.back();
         int options[4], count = 0;
         for (int d = 0; d < 4; ++d) {
             int ni = i + di[d], nj = j + dj[d];
-            if (ni >= 0 && nj >= 0 && ni < kLatticeColumns && nj < kLatticeRows && !used[ni][nj]) {
+            if (ni >= 0 && nj >= 0 && ni < kLatticeColumns && nj < kLatticeRows && !rock[ni][nj] &&
+                parent[ni][nj] == -2) {
                 options[count++] = d;
             }
         }
         if (count == 0) {
-            break;
+            stack.pop_back();
+            continue;
         }
-        // Prefer going on eastward, so the route crosses the map.
         int d = options[random.Below(count)];
-        for (int k = 0; k < count; ++k) {
-            if (options[k] == 0 && random.Below(3) == 0) {
-                d = 0;
-            }
-        }
-        i += di[d];
-        j += dj[d];
-        used[i][j] = true;
-        waypoints.push_back(LatticeCell(i, j));
+        int ni = i + di[d], nj = j + dj[d];
+        parent[ni][nj] = i * kLatticeRows + j;
+        depth[ni][nj] = depth[i][j] + 1;
+        edges.push_back({{i, j}, {ni, nj}});
+        stack.push_back({ni, nj});
     }
 
+    // The route runs from the stairs up to the deepest point of the maze, where the stairs down are.
+    int endI = startI, endJ = startJ;
+    for (int i = 0; i < kLatticeColumns; ++i) {
+        for (int j = 0; j < kLatticeRows; ++j) {
+            if (parent[i][j] != -2 && depth[i][j] > depth[endI][endJ]) {
+                endI = i;
+                endJ = j;
+            }
+        }
+    }
+    std::vector<Cell> waypoints;
+    std::set<std::pair<int, int>> onRoute;
+    for (int i = endI, j = endJ;;) {
+        waypoints.push_back(LatticeCell(i, j));
+        onRoute.insert({i, j});
+        if (parent[i][j] < 0) {
+            break;
+        }
+        int p = parent[i][j];
+        i = p / kLatticeRows;
+        j = p % kLatticeRows;
+    }
+    std::reverse(waypoints.begin(), waypoints.end());
     DemoLevel level{number, {waypoints.front()}, {}};
     for (size_t k = 1; k < waypoints.size(); ++k) {
         AppendRun(level.route, waypoints[k - 1], waypoints[k]);
     }
 
-    // Dead ends and small rooms off the route, into lattice points the route does not use.
-    for (int tries = 0; tries < 40 && level.branches.size() < 7; ++tries) {
-        const Cell& start = waypoints[random.Below(static_cast<int>(waypoints.size()))];
-        int d = random.Below(4);
-        int ni = (start.x - 4) / kStep + di[d], nj = (start.y - 4) / kStep + dj[d];
-        if (ni < 0 || nj < 0 || ni >= kLatticeColumns || nj >= kLatticeRows || used[ni][nj]) {
+    // The other corridors of the maze, and a room at some of its dead ends.
+    for (const auto& [from, to] : edges) {
+        if (onRoute.count(from) && onRoute.count(to)) {
             continue;
         }
-        used[ni][nj] = true;
-        std::vector<Cell> branch;
-        Cell end = LatticeCell(ni, nj);
-        AppendRun(branch, start, end);
-        if (random.Below(2)) {  // a room at the end
+        std::vector<Cell> corridor;
+        Cell end = LatticeCell(to.first, to.second);
+        AppendRun(corridor, LatticeCell(from.first, from.second), end);
+        bool deadEnd = std::none_of(edges.begin(), edges.end(), [&](const auto& e) { return e.first == to; });
+        if (deadEnd && random.Below(3) == 0) {
             for (int y = end.y - 1; y <= end.y + 1; ++y) {
                 for (int x = end.x - 2; x <= end.x + 2; ++x) {
-                    branch.push_back({x, y});
+                    corridor.push_back({x, y});
                 }
             }
         }
-        level.branches.push_back(branch);
+        level.branches.push_back(corridor);
     }
     return level;
 }

@@ -80,7 +80,7 @@ int RunCommands(FILE* input) {
     for (;;) {
         for (const WalkStep& step : DemoWalk()) {
             SetParty(step.level, step.x, step.y, step.facing);
-            Sleep(300);
+            Sleep(250);
         }
     }
 }
