@@ -1,0 +1,61 @@
+#include "tools/testkit/ui_script.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct Script {
+    std::vector<UiStep> steps;
+    size_t next = 0;
+    int tries = 0;
+    std::function<void()> giveUp;
+};
+
+Script* script = nullptr;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
+    Script& s = *script;
+    if (s.next >= s.steps.size()) {
+        return;
+    }
+    if (++s.tries > 330) {
+        ADD_FAILURE() << "the script stalled at step " << s.next;
+        s.next = s.steps.size();
+        s.giveUp();
+        return;
+    }
+    // A step may open a modal window, inside which this timer fires again: mark the step as running.
+    size_t current = s.next;
+    s.next = s.steps.size();
+    bool done = s.steps[current]();
+    s.next = current + (done ? 1 : 0);
+    if (done) {
+        s.tries = 0;
+    }
+}
+
+}  // namespace
+
+void RunWithSteps(const std::function<void()>& run, std::vector<UiStep> steps, const std::function<void()>& giveUp) {
+    Script s{std::move(steps), 0, 0, giveUp};
+    script = &s;
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, RunStep);
+    run();
+    KillTimer(nullptr, timer);
+    script = nullptr;
+    EXPECT_EQ(s.next, s.steps.size()) << "the window closed before all steps ran";
+}
+
+UiStep Pause(int milliseconds) {
+    auto start = std::make_shared<DWORD>(0);
+    return [=] {
+        if (*start == 0) {
+            *start = GetTickCount() | 1;
+        }
+        return GetTickCount() - *start >= static_cast<DWORD>(milliseconds);
+    };
+}
