@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 // Seconds on the performance counter.
@@ -26,6 +27,20 @@ double MedianMilliseconds(int runs, F&& step) {
     }
     std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
     return times[times.size() / 2];
+}
+
+// Medians of `ours` and `baseline` run in turns, so that changes in the machine's load (it is
+// shared) fall on both alike.
+template <typename F, typename G>
+std::pair<double, double> MediansInTurns(int runs, F&& ours, G&& baseline) {
+    std::vector<double> a, b;
+    for (int i = 0; i < runs; ++i) {
+        a.push_back(MedianMilliseconds(1, ours));
+        b.push_back(MedianMilliseconds(1, baseline));
+    }
+    std::nth_element(a.begin(), a.begin() + runs / 2, a.end());
+    std::nth_element(b.begin(), b.begin() + runs / 2, b.end());
+    return {a[runs / 2], b[runs / 2]};
 }
 
 // bench: <name> <median> <unit> baseline <median> <unit> ratio <r>

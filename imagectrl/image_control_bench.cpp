@@ -28,20 +28,6 @@ uint32_t MapColour(int x, int y) {
     return ((x / 14) * 37 + (y / 14) * 91) % 5 == 0 ? 0x8090C0 : 0xE0D8C8;
 }
 
-// Medians of `ours` and `baseline` run in turns, so that changes in the machine's load (it is
-// shared) fall on both alike.
-template <typename F, typename G>
-std::pair<double, double> MediansInTurns(int runs, F&& ours, G&& baseline) {
-    std::vector<double> a, b;
-    for (int i = 0; i < runs; ++i) {
-        a.push_back(MedianMilliseconds(1, ours));
-        b.push_back(MedianMilliseconds(1, baseline));
-    }
-    std::nth_element(a.begin(), a.begin() + runs / 2, a.end());
-    std::nth_element(b.begin(), b.begin() + runs / 2, b.end());
-    return {a[runs / 2], b[runs / 2]};
-}
-
 // The paint's baseline: GDI stretches the same source rectangle into a back buffer with the same
 // kind of sampling (COLORONCOLOR from zoom 1, HALFTONE below), and one BitBlt puts it on screen.
 // Ours: the control's whole paint, picture and sprites.

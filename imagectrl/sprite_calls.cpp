@@ -15,9 +15,11 @@ namespace {
 template <typename F>
 void ChangeObject(LONG id, bool redraw, F change) {
     if (SpriteObject* object = Sprites().Find(id)) {
-        bool wasVisible = object->visible;
+        // The poll places the arrow four times a second, mostly where it already is: a call that
+        // changes nothing costs no paint.
+        SpriteObject before = *object;
         change(*object);
-        if (wasVisible || object->visible) {
+        if (before != *object && (before.visible || object->visible)) {
             RefreshControl(reinterpret_cast<HWND>(object->owner), redraw);
         }
     }

@@ -44,6 +44,8 @@ struct SpriteObject {
     uint8_t opacity = 255;
     bool scrolls = false;  // at picture pixels, moving and scaling with the picture; else at client pixels
     bool smooth = false;
+
+    bool operator==(const SpriteObject&) const = default;
 };
 
 class SpriteStore {
