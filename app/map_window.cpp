@@ -129,7 +129,6 @@ void ShowMissingTownError() {
                 L"WEX", MB_OK | MB_ICONERROR);
 }
 
-
 // The help document, byte for byte; it stays empty when anything on the way fails.
 std::string ReadAboutText() {
     HMODULE self = GetModuleHandleA(nullptr);
@@ -211,4 +210,5 @@ void RunMapWindow() {
     ZI_EventMessage(MapWindowCallback, WM_LBUTTONDOWN, 1);
     ZI_EventMessage(MapWindowCallback, WM_RBUTTONDOWN, 1);
     ShowModal(window, MapWindowCallback);
+    mapWindow = nullptr;
 }
