@@ -41,9 +41,13 @@ double AcceptableZoom(double zoom) {
 }
 
 int SteadyScroll(int scroll, int picture, int client, double oldZoom, double newZoom) {
+    // The zooms come from the caller: take them as the control would show them, so that a NaN, an
+    // infinity or a huge value never reaches the integer arithmetic.
+    oldZoom = AcceptableZoom(oldZoom);
+    newZoom = AcceptableZoom(newZoom);
     ViewAxis before = LayoutAxis(picture, oldZoom, client, scroll);
     ViewAxis after = LayoutAxis(picture, newZoom, client, 0);
-    if (oldZoom <= 0 || newZoom <= 0) {
+    if (oldZoom == 0 || newZoom == 0) {
         return after.scroll;
     }
     double centre = (before.scroll + client / 2.0 - before.offset) / oldZoom;  // picture pixels

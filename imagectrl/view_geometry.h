@@ -46,7 +46,8 @@ constexpr double kMaxZoom = 64.0;
 double AcceptableZoom(double zoom);
 
 // The scroll position that keeps the picture point under the client's centre in place when the
-// zoom changes from oldZoom to newZoom (clamped into the new range).
+// zoom changes from oldZoom to newZoom (clamped into the new range). The zooms are taken as
+// AcceptableZoom takes them; with one refused the position is 0.
 int SteadyScroll(int scroll, int picture, int client, double oldZoom, double newZoom);
 
 // The largest zoom at which the whole picture fits into the client; 1 without a picture or client.

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "imagectrl/anchor_layout.h"
 
@@ -110,6 +111,10 @@ TEST(ViewGeometry, ZoomKeepsThePointUnderTheCentre) {
         int in = SteadyScroll(scroll, 1000, 400, 1, 2.5);
         EXPECT_NEAR(SteadyScroll(in, 1000, 400, 2.5, 1), scroll, 1) << scroll;
     }
+    // Zooms are taken as the control takes them: NaN is refused, an infinity or a huge one bounded.
+    EXPECT_EQ(SteadyScroll(300, 1000, 400, std::nan(""), 2), 0);
+    EXPECT_EQ(SteadyScroll(300, 1000, 400, 1, std::numeric_limits<double>::infinity()), 500 * 64 - 200);
+    EXPECT_EQ(SteadyScroll(300, 1000, 400, 1, 1e30), 500 * 64 - 200);
 }
 
 TEST(ViewGeometry, FitZoomShowsTheWholePictureAndNoMore) {
