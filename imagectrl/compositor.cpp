@@ -222,18 +222,19 @@ void BlendSprite(const PreparedSprite& sprite, const PixelBuffer& target, int le
     int clipLeft = std::max(0, -left), clipRight = std::min(width, target.width - left);
     for (int y = firstRow; y < endRow; ++y) {
         const uint32_t* in = sprite.pixels.data() + static_cast<size_t>(y) * width;
-        uint32_t* out = target.Row(top + y) + left;
+        uint32_t* row = target.Row(top + y);  // not offset by `left` yet: that may point before the row
         for (int s = sprite.rowSpans[y]; s < sprite.rowSpans[y + 1]; ++s) {
             const SpriteSpan& span = sprite.spans[s];
             int from = std::max(span.start, clipLeft), to = std::min(span.start + span.length, clipRight);
             if (from >= to) {
                 continue;
             }
+            uint32_t* out = row + (left + from);
             if (span.opaque) {
-                std::memcpy(out + from, in + from, (to - from) * sizeof(uint32_t));
+                std::memcpy(out, in + from, (to - from) * sizeof(uint32_t));
             } else {
-                for (int x = from; x < to; ++x) {
-                    out[x] = Over(in[x], out[x]);
+                for (int x = from; x < to; ++x, ++out) {
+                    *out = Over(in[x], *out);
                 }
             }
         }
