@@ -25,12 +25,6 @@ struct Anchor {
 
 std::unordered_map<HWND, std::vector<Anchor>> anchorsByParent;
 
-SIZE ClientSize(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    return {client.right, client.bottom};
-}
-
 void LayOut(HWND parent, SIZE size) {
     auto found = anchorsByParent.find(parent);
     if (found == anchorsByParent.end()) {
@@ -50,17 +44,28 @@ void LayOut(HWND parent, SIZE size) {
     }
 }
 
+LRESULT CALLBACK AnchorSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+
+void OnParentSize(HWND parent, WPARAM kind, SIZE size) {
+    if (kind != SIZE_MINIMIZED) {
+        LayOut(parent, size);
+    }
+}
+
+void OnParentNcDestroy(HWND parent) {
+    anchorsByParent.erase(parent);
+    RemoveWindowSubclass(parent, AnchorSubclassProc, kSubclassId);
+}
+
+// The parent's own procedure still gets every message, after ours.
 LRESULT CALLBACK AnchorSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     try {
         switch (message) {
             case WM_SIZE:
-                if (wParam != SIZE_MINIMIZED) {
-                    LayOut(window, {LOWORD(lParam), HIWORD(lParam)});
-                }
+                OnParentSize(window, wParam, {LOWORD(lParam), HIWORD(lParam)});
                 break;
             case WM_NCDESTROY:
-                anchorsByParent.erase(window);
-                RemoveWindowSubclass(window, AnchorSubclassProc, kSubclassId);
+                OnParentNcDestroy(window);
                 break;
             default:
                 break;

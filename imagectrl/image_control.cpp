@@ -74,12 +74,6 @@ ControlState* StateOf(HWND window) {
     return IsImageControl(window) ? reinterpret_cast<ControlState*>(GetWindowLongPtrW(window, kStateIndex)) : nullptr;
 }
 
-SIZE ClientSize(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    return {client.right, client.bottom};
-}
-
 ViewGeometry View(const ControlState& state) {
     SIZE client = ClientSize(state.window);
     int width = state.picture ? state.picture->width : 0, height = state.picture ? state.picture->height : 0;
@@ -325,6 +319,12 @@ SpriteStore& Sprites() {
 
 bool IsImageControl(HWND window) {
     return classAtom && window && IsWindow(window) && GetClassWord(window, GCW_ATOM) == classAtom;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
 }
 
 void RefreshControl(HWND control, bool redraw) {

@@ -1,5 +1,5 @@
-// What the image control's files share: the process-wide sprite objects and the way a control
-// learns that something it shows has changed.
+// What the image control's files share: the process-wide sprite objects, the way a control
+// learns that something it shows has changed, and small window helpers.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,8 @@ SpriteStore& Sprites();
 
 // True for a window of the class "ZIMAGECTRL".
 bool IsImageControl(HWND window);
+
+SIZE ClientSize(HWND window);
 
 // Something the control shows has changed: the next paint draws it afresh; with `redraw` that
 // paint is asked for now.
