@@ -216,7 +216,9 @@ void PaintContent(RRButtonRecord& r, HDC dc, int width, int height, const char* 
     if (HANDLE image = ImageIn(r, content.image)) {
         DrawImage(r, dc, image, content.shiftImage ? Point{at.x + 1, at.y + 1} : at);
     }
-    RECT rect{r.textMarginLeft, r.textMarginTop, width - r.textMarginRight, height - r.textMarginBottom};
+    const Box box =
+        PlaceText({r.textMarginLeft, r.textMarginTop, r.textMarginRight, r.textMarginBottom}, width, height);
+    RECT rect{box.left, box.top, box.right, box.bottom};
     if (content.shiftText) {
         OffsetRect(&rect, 1, 1);
     }
@@ -445,8 +447,9 @@ LRESULT OnSysColorChange(RRButtonRecord& r, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnForward(RRButtonRecord& r, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND button = r.hwnd;  // the parent may destroy the button, and the record with it
     SendMessageA(r.parent, message, wParam, lParam);
-    return DefWindowProcA(r.hwnd, message, wParam, lParam);
+    return DefWindowProcA(button, message, wParam, lParam);
 }
 
 // ---- focus, keyboard and mouse ----

@@ -294,6 +294,12 @@ TEST_F(RRButton, FontForwardingAndSystemColours) {
     EXPECT_EQ(notices[0].lParam, 1234);
     EXPECT_EQ(notices[1].message, static_cast<UINT>(WM_NOTIFY));
     EXPECT_EQ(notices[1].lParam, reinterpret_cast<LPARAM>(&header));
+
+    // The parent may destroy the button while it handles a forwarded message.
+    onNotice = [button](const Notice&) { DestroyWindow(button); };
+    Send(button, WM_COMMAND, MAKEWPARAM(9, 3), 1234);
+    onNotice = nullptr;
+    EXPECT_FALSE(IsWindow(button));
 }
 
 TEST_F(RRButton, FaceFollowsTheSystemFaceAtTheNextPaint) {
