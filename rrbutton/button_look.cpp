@@ -38,27 +38,37 @@ Color RingShade(Color systemFace) {
 namespace {
 
 // Half of twice, rounded to the nearest integer and an exact half to the even one.
-int HalfRoundedToEven(int twice) {
-    int floor = twice >= 0 ? twice / 2 : -((1 - twice) / 2);
+int64_t HalfRoundedToEven(int64_t twice) {
+    int64_t floor = twice >= 0 ? twice / 2 : -((1 - twice) / 2);
     bool half = twice % 2 != 0;
     return half && floor % 2 != 0 ? floor + 1 : floor;
+}
+
+// Sums of 32-bit values are made in 64 bits and then held to the reachable places.
+int Held(int64_t place) {
+    return static_cast<int>(std::clamp<int64_t>(place, -kFarthestPlace, kFarthestPlace));
 }
 
 }  // namespace
 
 Point PlaceImage(const ImageLayout& image, int width, int height) {
     if (image.pos > -1 || image.pos < -9) {
-        return {image.x, image.y};
+        return {Held(image.x), Held(image.y)};
     }
     int column = (-image.pos - 1) % 3;  // 0 left, 1 centre, 2 right
     int row = (-image.pos - 1) / 3;     // 0 top, 1 middle, 2 bottom
-    int x = column == 0   ? image.marginLeft
-            : column == 1 ? HalfRoundedToEven(width - image.width + 2 * image.marginLeft)
-                          : width - image.width - image.marginRight;
-    int y = row == 0   ? image.marginTop
-            : row == 1 ? HalfRoundedToEven(height - image.height + 2 * image.marginTop)
-                       : height - image.height - image.marginBottom;
-    return {x, y};
+    int64_t x = column == 0   ? image.marginLeft
+                : column == 1 ? HalfRoundedToEven(int64_t{width} - image.width + 2 * int64_t{image.marginLeft})
+                              : int64_t{width} - image.width - image.marginRight;
+    int64_t y = row == 0   ? image.marginTop
+                : row == 1 ? HalfRoundedToEven(int64_t{height} - image.height + 2 * int64_t{image.marginTop})
+                           : int64_t{height} - image.height - image.marginBottom;
+    return {Held(x), Held(y)};
+}
+
+Box PlaceText(const TextLayout& text, int width, int height) {
+    return {Held(text.marginLeft), Held(text.marginTop), Held(int64_t{width} - text.marginRight),
+            Held(int64_t{height} - text.marginBottom)};
 }
 
 Frame ChooseFrame(const ButtonLook& look) {

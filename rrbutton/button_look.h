@@ -44,6 +44,24 @@ struct Point {
 // rounded to the nearest pixel, an exact half to the even one.
 Point PlaceImage(const ImageLayout& image, int width, int height);
 
+// The text margins of the button record.
+struct TextLayout {
+    int marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
+};
+
+struct Box {
+    int left, top, right, bottom;
+    bool operator==(const Box&) const = default;
+};
+
+// The text rectangle: the client area of width x height inset by the margins.
+Box PlaceText(const TextLayout& text, int width, int height);
+
+// Both places are held within +-2^30 pixels: far outside any window, and far enough from the int
+// limits that the pressed look's one-pixel shift cannot overflow, whatever sizes and margins a
+// caller has sent.
+constexpr int kFarthestPlace = 1 << 30;
+
 // What decides the frame and the content.
 struct ButtonLook {
     int staticLook = 0;  // 0 live; 1, 2, 3 fixed flat, raised, sunken

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 #include "rrbutton/rrbutton_messages.h"
@@ -73,6 +74,19 @@ TEST(ImagePlacement, CentreWithoutMarginsRoundsHalvesToEven) {
     EXPECT_EQ(PlaceImage(layout, 16 + 25, 16 + 27).x, 12);  // 12.5 -> 12
     EXPECT_EQ(PlaceImage(layout, 16 + 27, 16 + 25).x, 14);  // 13.5 -> 14
     EXPECT_EQ(PlaceImage(layout, 16 + 27, 16 + 25).y, 12);
+}
+
+TEST(TextPlacement, IsTheClientInsetByTheMargins) {
+    EXPECT_EQ(PlaceText({3, 4, 5, 6}, 100, 40), (Box{3, 4, 95, 34}));
+    EXPECT_EQ(PlaceText({-2, 0, -2, 0}, 100, 40), (Box{-2, 0, 102, 40}));
+}
+
+TEST(Placement, StaysInReachWhateverACallerSends) {
+    const int most = INT_MAX, least = INT_MIN, far = kFarthestPlace;
+    EXPECT_EQ(PlaceImage({-5, 0, 0, least, least, most, most, 0, 0}, most, most), (Point{far, far}));
+    EXPECT_EQ(PlaceImage({-9, 0, 0, most, most, 0, 0, most, most}, 10, 10), (Point{-far, -far}));
+    EXPECT_EQ(PlaceImage({0, most, least}, 10, 10), (Point{far, -far}));
+    EXPECT_EQ(PlaceText({least, most, least, most}, 100, 40), (Box{-far, far, far, -far}));
 }
 
 namespace {
