@@ -109,8 +109,7 @@ void OnCommand(HWND dialog, int id, int code) {
     }
 }
 
-}  // namespace
-
+// Returns 0 on every path, so the dialog manager's default processing always follows.
 INT_PTR CALLBACK AnnotationDialogCallback(HWND dialog, UINT message, WPARAM wParam, LPARAM) noexcept {
     try {
         switch (message) {
@@ -130,6 +129,8 @@ INT_PTR CALLBACK AnnotationDialogCallback(HWND dialog, UINT message, WPARAM wPar
     }
     return 0;
 }
+
+}  // namespace
 
 void ShowAnnotationDialog(HWND owner) {
     HWND dialog = CreateDialogWindow(owner, "Annotation", 129, 158, 150, 155, 0, 0);

@@ -33,7 +33,7 @@ int AnnotationTable::AddNote(AnnotationRow note) {
 
 int AnnotationTable::FindNote(long double x, long double y, long double level) const {
     int found = 0;
-    for (int i = 1; i <= std::min(count_, RowLimit()); ++i) {
+    for (int i = 1; i <= count_; ++i) {  // AddNote keeps the count within the rows
         const AnnotationRow& row = rows_[i];
         // An empty row is no note: matching it would put a new note into a row that may have no
         // marker.

@@ -37,6 +37,3 @@ void PlaceMarkers();
 
 // Runs the Annotation dialog for the click cell on the current level; returns when it has ended.
 void ShowAnnotationDialog(HWND owner);
-
-// The Annotation dialog's callback (the dialog layer's protocol). Returns 0 on every path.
-INT_PTR CALLBACK AnnotationDialogCallback(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
