@@ -29,9 +29,10 @@ void Put32(std::vector<uint8_t>& out, uint32_t value) {
     Put16(out, value >> 16);
 }
 
+// DIB rows are DWORD-aligned.
 uint32_t RowBytes() {
     return (kSeparatorWidth * 3 + 3) / 4 * 4;
-}  // DIB rows are DWORD-aligned
+}
 
 std::vector<uint8_t> SeparatorDib() {
     std::vector<uint8_t> dib;

@@ -11,6 +11,14 @@ namespace {
 // The procedure of the current viewer that the filter replaced; set again at every opening.
 WNDPROC previousViewerProcedure = nullptr;
 
+LRESULT CALLBACK ViewerInputFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    bool shiftDown = message == WM_KEYDOWN && GetKeyState(VK_SHIFT) < 0;
+    if (ViewerFilterVerdict(message, static_cast<uint32_t>(wParam), shiftDown) == FilterVerdict::Stop) {
+        return 0;
+    }
+    return CallWindowProcA(previousViewerProcedure, window, message, wParam, lParam);
+}
+
 constexpr DWORD kNewStorageMode = STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE;
 
 // A COM object without a heap: one per process, its count restarted for every viewer. The
@@ -70,14 +78,6 @@ void InstallViewerInputFilter(HWND viewer) {
     // The ANSI pair on both sides, whatever the viewer's class.
     previousViewerProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(viewer, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ViewerInputFilter)));
-}
-
-LRESULT CALLBACK ViewerInputFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    bool shiftDown = message == WM_KEYDOWN && GetKeyState(VK_SHIFT) < 0;
-    if (ViewerFilterVerdict(message, static_cast<uint32_t>(wParam), shiftDown) == FilterVerdict::Stop) {
-        return 0;
-    }
-    return CallWindowProcA(previousViewerProcedure, window, message, wParam, lParam);
 }
 
 LRESULT InstallOleCallback(HWND viewer) {

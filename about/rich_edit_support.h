@@ -5,10 +5,9 @@
 #include <richole.h>
 #include <windows.h>
 
-// Replaces the viewer's window procedure with ViewerInputFilter, which forwards what it lets
-// through to the procedure it replaced.
+// Replaces the viewer's window procedure with a filter that forwards what it lets through to the
+// procedure it replaced.
 void InstallViewerInputFilter(HWND viewer);
-LRESULT CALLBACK ViewerInputFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Hands the process-wide callback object to the viewer with its count set to 1; returns what
 // EM_SETOLECALLBACK returned.
