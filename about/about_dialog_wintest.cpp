@@ -477,12 +477,17 @@ DWORD RunWithoutRichEdit(const std::string& test) {
         return GetLastError();
     }
     HKEY overrides = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, (settings + "\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                    &overrides, nullptr);
-    for (const char* library : {"msftedit", "riched20", "riched32"}) {
-        RegSetValueExA(overrides, library, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);  // empty: off
+    LONG error = RegCreateKeyExA(HKEY_CURRENT_USER, (settings + "\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                 nullptr, &overrides, nullptr);
+    if (error != ERROR_SUCCESS) {
+        return static_cast<DWORD>(error);
     }
-    RegCloseKey(overrides);
+    {
+        ScopeExit closeOverrides([&] { RegCloseKey(overrides); });
+        for (const char* library : {"msftedit", "riched20", "riched32"}) {
+            RegSetValueExA(overrides, library, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);  // empty: off
+        }
+    }
     SetEnvironmentVariableA(kWithoutRichEdit, "1");
 
     std::string command = "\"" + copy + "\" --gtest_filter=" + test;
