@@ -44,7 +44,8 @@ LONG WINAPI ZI_SetFromFile(HWND control, const char* path);
 float WINAPI ZI_GetZoomValue(HWND control);
 void WINAPI ZI_SetZoomValue(HWND control, float zoom);
 // Adapts scrolling to a zoom change from `oldZoom` to `newZoom`: the point under the view's centre
-// stays where it is.
+// stays where it is. The zooms are bounded as ZI_SetZoomValue bounds them; with one that is not a
+// positive number both scroll positions become 0.
 void WINAPI ZI_SetZoomScrollInfo(HWND control, float oldZoom, float newZoom);
 
 // Scroll positions in zoomed pixels.
