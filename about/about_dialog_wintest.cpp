@@ -16,6 +16,7 @@
 #include "dialogs/dialog_layer.h"
 #include "imagectrl/image_control.h"
 #include "tools/testkit/kor_session.h"
+#include "tools/testkit/ui_script.h"
 
 namespace {
 
@@ -36,41 +37,22 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
     return reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC);
 }
 
-// Steps run one per timer tick while a modal window is up, and get the About dialog when it is
-// open (else nullptr). A step returns false to be run again on the next tick.
+// Steps run while a modal window is up (tools/testkit/ui_script.h), each given the About dialog
+// when it is open (else nullptr). A step returns false to be run again on the next tick.
 using Step = std::function<bool(HWND about)>;
-std::vector<Step> steps;
-size_t nextStep;
-int stepRuns;
-void (*giveUp)(HWND about);  // ends what is still open when the steps stall
 
 HWND OpenAboutDialog() {
     return FindWindowW(L"#32770", L"Information");
 }
 
-void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
-    HWND about = OpenAboutDialog();
-    if (++stepRuns > 300) {
-        ADD_FAILURE() << "stalled at step " << nextStep;
-        nextStep = steps.size();
-        stepRuns = 0;
-        giveUp(about);
-    } else if (nextStep < steps.size() && steps[nextStep](about)) {
-        ++nextStep;
-        stepRuns = 0;
+// Calls `run`, which returns when its modal window has closed, with the steps running meanwhile;
+// `giveUp` ends what is still open when the steps stall.
+void RunWithSteps(const std::function<void()>& run, std::vector<Step> script, void (*giveUp)(HWND about)) {
+    std::vector<UiStep> steps;
+    for (Step& step : script) {
+        steps.push_back([step = std::move(step)] { return step(OpenAboutDialog()); });
     }
-}
-
-// Calls `run`, which returns when its modal window has closed, with the steps running meanwhile.
-void RunWithSteps(const std::function<void()>& run, std::vector<Step> script, void (*stalled)(HWND about)) {
-    steps = std::move(script);
-    nextStep = 0;
-    stepRuns = 0;
-    giveUp = stalled;
-    UINT_PTR timer = SetTimer(nullptr, 0, 30, RunStep);
-    run();
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(nextStep, steps.size()) << "the window closed before all steps ran";
+    ::RunWithSteps(run, std::move(steps), [giveUp] { giveUp(OpenAboutDialog()); });
     EXPECT_FALSE(OpenAboutDialog());
 }
 

@@ -115,7 +115,7 @@ std::string Title() {
                "\\pard\\qc\\ri300\\sb60\\plain\\f1\\fs32\\b KOR, the Vorkal Map Viewer, v12.24.16\\line "
                "released 11 December 2026\\par\n"
                "\\pard\\qc\\ri300\\sa60\\plain\\f1\\fs24\\b by the KOR developers, ") +
-           kMakerHost + "\\par\n";
+           kMakerEmail + "\\par\n";
 }
 
 std::string Trademarks() {

@@ -265,3 +265,17 @@ TEST_F(MapView, ARightClickOpensTheAnnotationDialogForTheClickedCell) {
         dialogClosed,
     });
 }
+
+TEST_F(MapView, ExitWhileTheAnnotationDialogIsOpenEndsEverythingCleanly) {
+    Run({
+        Party("set 1 10 10 2", " 1"),
+        [] {
+            PostMessageW(Image(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 100));
+            return true;
+        },
+        [] { return FindWindowW(L"#32770", L"Annotation") != nullptr; },
+        // Then the script's last step clicks Exit: only the image control is the dialog's owner, so
+        // the Exit button still takes the click.
+    });
+    EXPECT_FALSE(FindWindowW(L"#32770", L"Annotation"));
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -19,13 +20,16 @@ Script* script = nullptr;
 
 void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
     Script& s = *script;
-    if (s.next >= s.steps.size()) {
+    // A step that stays undone, or a window that stays open after the last step, ends the run.
+    if (++s.tries > 330) {
+        ADD_FAILURE() << (s.next < s.steps.size() ? "the script stalled at step " + std::to_string(s.next)
+                                                  : std::string("the window stayed open after the last step"));
+        s.next = s.steps.size();
+        s.tries = -1000000;  // give up once
+        s.giveUp();
         return;
     }
-    if (++s.tries > 330) {
-        ADD_FAILURE() << "the script stalled at step " << s.next;
-        s.next = s.steps.size();
-        s.giveUp();
+    if (s.next >= s.steps.size()) {
         return;
     }
     // A step may open a modal window, inside which this timer fires again: mark the step as running.

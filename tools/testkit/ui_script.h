@@ -10,8 +10,8 @@
 using UiStep = std::function<bool()>;
 
 // Calls `run` (which returns when its modal window has closed) with the steps running meanwhile.
-// A step still not done after about ten seconds fails the test; then `giveUp` must end whatever is
-// open so that `run` returns.
+// A step still not done after about ten seconds, or a window still open ten seconds after the last
+// step, fails the test; then `giveUp` must end whatever is open so that `run` returns.
 void RunWithSteps(const std::function<void()>& run, std::vector<UiStep> steps, const std::function<void()>& giveUp);
 
 // A step that is done once `milliseconds` have passed since it was first tried.
