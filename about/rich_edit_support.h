@@ -2,8 +2,8 @@
 // rich-edit control a view, and the OLE callback object that gives embedded pictures a storage.
 #pragma once
 
-#include <richole.h>
 #include <windows.h>
+#include <richole.h>
 
 // Replaces the viewer's window procedure with a filter that forwards what it lets through to the
 // procedure it replaced.

@@ -1,5 +1,6 @@
 // KOR: a map viewer that follows the party of the running game.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "about/about_dialog.h"
@@ -16,7 +17,8 @@ void InitCommonControlsOnce() {
         return;
     }
     using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    if (auto initEx = reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(comctl.Get(), "InitCommonControlsEx")))) {
+    if (auto initEx =
+            reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(comctl.Get(), "InitCommonControlsEx")))) {
         INITCOMMONCONTROLSEX controls{8, 0x9FF};
         initEx(&controls);
     } else {

@@ -106,8 +106,8 @@ TEST_F(MapWindow, HasItsCaptionStylesAndControlsInTabOrder) {
         EXPECT_EQ(style & 0xFFFF & c.style, c.style & 0xFFFF) << c.id;
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE)) & ~WS_EX_NOPARENTNOTIFY, c.exStyle) << c.id;
         RECT expected = Pixels(c.x, c.y, c.width, c.height), actual = ClientRectOf(control);
-        EXPECT_TRUE(EqualRect(&expected, &actual)) << c.id << ": " << actual.left << "," << actual.top << " "
-                                                   << actual.right << "," << actual.bottom;
+        EXPECT_TRUE(EqualRect(&expected, &actual))
+            << c.id << ": " << actual.left << "," << actual.top << " " << actual.right << "," << actual.bottom;
         // Creation order is the z-order, which is the tab order.
         EXPECT_EQ(GetWindow(control, GW_HWNDPREV), previous) << c.id;
         previous = control;
@@ -153,7 +153,8 @@ TEST_F(MapWindow, ExitEscAndTheCloseBoxEachEndTheProgramWithZero) {
         ASSERT_TRUE(map) << way;
         switch (way) {
             case 0:
-                PostMessageW(map, WM_COMMAND, MAKEWPARAM(1008, BN_CLICKED), reinterpret_cast<LPARAM>(kor.Control(1008)));
+                PostMessageW(map, WM_COMMAND, MAKEWPARAM(1008, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(kor.Control(1008)));
                 break;
             case 1:  // the dialog manager turns Esc into IDCANCEL
                 PostMessageW(kor.Control(1006), WM_KEYDOWN, VK_ESCAPE, 1);

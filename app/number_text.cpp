@@ -20,8 +20,8 @@ std::string TextFromNumber(long double value, int digits) {
     // Scientific form rounded to `digits` significant digits: "d.ddddde+XX". to_chars rounds the
     // exact binary value, so a true half goes to the even neighbour.
     char buffer[64];
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
-                                      digits - 1);
+    auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, digits - 1);
     if (error != std::errc()) {
         return text + "0";
     }
@@ -66,7 +66,10 @@ std::string TextFromNumber(long double value, int digits) {
 namespace {
 
 int DigitValue(char c, int radix) {
-    int value = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
+    int value = c >= '0' && c <= '9'   ? c - '0'
+                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                       : 99;
     return value < radix ? value : -1;
 }
 
@@ -76,10 +79,25 @@ long double NumberFromRadixText(std::string_view text) {
     size_t pos = 0;
     if (!text.empty()) {
         switch (text[0]) {
-            case 'H': case 'h': radix = 16; pos = 1; break;
-            case 'B': case 'b': radix = 2; pos = 1; break;
-            case 'O': case 'o': case 'Q': case 'q': radix = 8; pos = 1; break;
-            default: break;
+            case 'H':
+            case 'h':
+                radix = 16;
+                pos = 1;
+                break;
+            case 'B':
+            case 'b':
+                radix = 2;
+                pos = 1;
+                break;
+            case 'O':
+            case 'o':
+            case 'Q':
+            case 'q':
+                radix = 8;
+                pos = 1;
+                break;
+            default:
+                break;
         }
     }
     size_t first = pos;
@@ -101,7 +119,9 @@ long double NumberFromRadixText(std::string_view text) {
     return static_cast<long double>(value);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 

@@ -48,7 +48,7 @@ TEST(TextFromNumber, WritesTheShortestFormWithTheSignPosition) {
 TEST(TextFromNumber, SwitchesToTheExponentFormOnBothSides) {
     const TextCase cases[] = {
         {999999999999999.0L, 15, " 999999999999999"},  // 15 digits before the point: plain
-        {1e15L, 15, " 1E+15"},                           // 16 digits: exponent form
+        {1e15L, 15, " 1E+15"},                         // 16 digits: exponent form
         {1.5e16L, 15, " 1.5E+16"},
         {-1234567890123456789.0L, 15, "-1.23456789012346E+18"},
         {1e-15L, 15, " .000000000000001"},  // 15 digits after the point: plain
@@ -68,10 +68,10 @@ TEST(NumberFromText, ReadsDecimalFormsAndStopsWhereTheNumberEnds) {
         const char* text;
         long double value;
     } cases[] = {
-        {" 12", 12},     {"12", 12},       {"\t\r\n 12", 12}, {"12abc", 12},   {"abc", 0},     {"-", 0},
-        {"", 0},         {"   ", 0},       {".", 0},          {"+7", 7},       {"-3.5", -3.5}, {".5", 0.5},
-        {"1.5E2", 150},  {"1.5D2", 150},   {"1.5e-1", 0.15L}, {"2d+1", 20},    {"1.5E", 1.5},  {"1.5E+", 1.5},
-        {"1.2.3", 1.2L}, {"12,34", 12},    {"- 5", 0},        {"1 2", 1},      {"0012", 12},   {"-0", 0},
+        {" 12", 12},     {"12", 12},     {"\t\r\n 12", 12}, {"12abc", 12}, {"abc", 0},     {"-", 0},
+        {"", 0},         {"   ", 0},     {".", 0},          {"+7", 7},     {"-3.5", -3.5}, {".5", 0.5},
+        {"1.5E2", 150},  {"1.5D2", 150}, {"1.5e-1", 0.15L}, {"2d+1", 20},  {"1.5E", 1.5},  {"1.5E+", 1.5},
+        {"1.2.3", 1.2L}, {"12,34", 12},  {"- 5", 0},        {"1 2", 1},    {"0012", 12},   {"-0", 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NumberFromText(c.text), c.value) << '"' << c.text << '"';
@@ -89,8 +89,8 @@ TEST(NumberFromText, ReadsRadixFormsWithTheirSignRules) {
         {"&h0FFFFFFF", 268435455},
         {"&hFFFF", -1},
         {"&h0000FFFF", 65535},
-        {"&hFFFF&", 65535},       // a single & keeps a 16-bit value unsigned
-        {"&hFFFFFFFF&", -1},      // ... but not a 32-bit one
+        {"&hFFFF&", 65535},   // a single & keeps a 16-bit value unsigned
+        {"&hFFFFFFFF&", -1},  // ... but not a 32-bit one
         {"&hFFFFFFFF&&", 4294967295.0L},
         {"&h80000000", -2147483648.0L},
         {"&h7FFFFFFF", 2147483647},
@@ -124,8 +124,22 @@ TEST(NumberText, NumbersTooLargeForTheTypeStayFinite) {
 }
 
 TEST(NumberText, IntegersOfUpTo15DigitsSurviveTheRoundTrip) {
-    long double values[] = {0, 1, -1, 7, 10, 99, 100, 101, 65535, 65536, 2147483647, -2147483648.0L, 999999999999999.0L,
-                            -999999999999999.0L, 123456789012345.0L, 100000000000000.0L};
+    long double values[] = {0,
+                            1,
+                            -1,
+                            7,
+                            10,
+                            99,
+                            100,
+                            101,
+                            65535,
+                            65536,
+                            2147483647,
+                            -2147483648.0L,
+                            999999999999999.0L,
+                            -999999999999999.0L,
+                            123456789012345.0L,
+                            100000000000000.0L};
     for (long double v : values) {
         EXPECT_EQ(NumberFromText(TextFromNumber(v, kNumberDigits)), v) << static_cast<double>(v);
     }

@@ -16,7 +16,9 @@ struct DialogRecord {
     int* result = nullptr;
 };
 
-DialogRecord* RecordOf(HWND dialog) { return reinterpret_cast<DialogRecord*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
+DialogRecord* RecordOf(HWND dialog) {
+    return reinterpret_cast<DialogRecord*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
 
 BOOL CALLBACK UnmarkControl(HWND control, LPARAM) {
     RemovePropW(control, kLayerProperty);
@@ -32,7 +34,8 @@ INT_PTR CALLBACK LayerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         }
         return FALSE;
     }
-    INT_PTR handled = message != WM_ACTIVATE && record->callback ? record->callback(dialog, message, wParam, lParam) : 0;
+    INT_PTR handled =
+        message != WM_ACTIVATE && record->callback ? record->callback(dialog, message, wParam, lParam) : 0;
     switch (message) {
         case WM_DESTROY:
             EnumChildWindows(dialog, UnmarkControl, 0);
@@ -56,12 +59,17 @@ INT_PTR CALLBACK LayerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-HWND CreateDialogWindow(HWND owner, const std::string& caption, int x, int y, int width, int height, DWORD style,
+HWND CreateDialogWindow(HWND owner,
+                        const std::string& caption,
+                        int x,
+                        int y,
+                        int width,
+                        int height,
+                        DWORD style,
                         DWORD exStyle) {
     std::wstring wideCaption = WideFromAnsi(caption);
-    std::vector<uint8_t> bytes =
-        BuildDialogTemplate(std::u16string(wideCaption.begin(), wideCaption.end()), x, y, width, height,
-                            EffectiveDialogStyle(style), exStyle);
+    std::vector<uint8_t> bytes = BuildDialogTemplate(std::u16string(wideCaption.begin(), wideCaption.end()), x, y,
+                                                     width, height, EffectiveDialogStyle(style), exStyle);
     auto record = std::make_unique<DialogRecord>();
     record->owner = owner;
     HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()),
@@ -72,8 +80,17 @@ HWND CreateDialogWindow(HWND owner, const std::string& caption, int x, int y, in
     return dialog;
 }
 
-HWND AddControl(HWND dialog, ControlKind kind, int id, const std::string& className, const std::string& text, int x,
-                int y, int width, int height, DWORD style, DWORD exStyle) {
+HWND AddControl(HWND dialog,
+                ControlKind kind,
+                int id,
+                const std::string& className,
+                const std::string& text,
+                int x,
+                int y,
+                int width,
+                int height,
+                DWORD style,
+                DWORD exStyle) {
     RECT position{x, y, 0, 0};
     RECT size{width, height, 0, 0};
     MapDialogRect(dialog, &position);
@@ -157,11 +174,17 @@ void SetControlText(HWND dialog, int id, const std::string& text) {
     SetWindowTextW(GetDlgItem(dialog, id), WideFromAnsi(text).c_str());
 }
 
-std::string GetControlText(HWND dialog, int id) { return WindowTextAnsi(GetDlgItem(dialog, id)); }
+std::string GetControlText(HWND dialog, int id) {
+    return WindowTextAnsi(GetDlgItem(dialog, id));
+}
 
-void EnableControl(HWND dialog, int id) { EnableWindow(GetDlgItem(dialog, id), TRUE); }
+void EnableControl(HWND dialog, int id) {
+    EnableWindow(GetDlgItem(dialog, id), TRUE);
+}
 
-void DisableControl(HWND dialog, int id) { EnableWindow(GetDlgItem(dialog, id), FALSE); }
+void DisableControl(HWND dialog, int id) {
+    EnableWindow(GetDlgItem(dialog, id), FALSE);
+}
 
 int GetCheckState(HWND dialog, int id) {
     return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;

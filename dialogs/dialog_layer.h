@@ -15,13 +15,28 @@ using DialogCallback = INT_PTR(CALLBACK*)(HWND dialog, UINT message, WPARAM wPar
 
 // Create dialog: hidden and modeless; x and y are relative to the owner's client area when there
 // is an owner, else a screen position; geometry in dialog units.
-HWND CreateDialogWindow(HWND owner, const std::string& caption, int x, int y, int width, int height, DWORD style,
+HWND CreateDialogWindow(HWND owner,
+                        const std::string& caption,
+                        int x,
+                        int y,
+                        int width,
+                        int height,
+                        DWORD style,
                         DWORD exStyle);
 
 // Add control: a child with the id, the kind's styles, the rectangle mapped from dialog units,
 // and the dialog's font. The order of creation is the tab order.
-HWND AddControl(HWND dialog, ControlKind kind, int id, const std::string& className, const std::string& text, int x,
-                int y, int width, int height, DWORD style, DWORD exStyle);
+HWND AddControl(HWND dialog,
+                ControlKind kind,
+                int id,
+                const std::string& className,
+                const std::string& text,
+                int x,
+                int y,
+                int width,
+                int height,
+                DWORD style,
+                DWORD exStyle);
 
 // Show modal: calls the callback with WM_INITDIALOG and WM_SIZE, disables the owner, shows the
 // dialog and dispatches the whole thread's messages until the dialog is destroyed. Afterwards the

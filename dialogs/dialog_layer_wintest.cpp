@@ -12,9 +12,9 @@ namespace {
 
 constexpr UINT kRunAction = WM_APP + 1;
 
-std::vector<UINT> seen;                // messages the callback was given, in order
+std::vector<UINT> seen;                     // messages the callback was given, in order
 std::vector<std::pair<int, int>> commands;  // (id, code) of WM_COMMAND
-void (*action)(HWND dialog) = nullptr;  // run when the dialog gets kRunAction
+void (*action)(HWND dialog) = nullptr;      // run when the dialog gets kRunAction
 
 INT_PTR CALLBACK RecordingCallback(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     seen.push_back(message);

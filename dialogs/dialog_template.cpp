@@ -71,8 +71,13 @@ uint32_t EffectiveDialogStyle(uint32_t style) {
     return (style | DS_SETFONT_ | DS_NOFAILCREATE_ | DS_3DLOOK_) & ~(WS_VISIBLE_ | DS_SYSMODAL_);
 }
 
-std::vector<uint8_t> BuildDialogTemplate(const std::u16string& caption, int x, int y, int width, int height,
-                                         uint32_t style, uint32_t exStyle) {
+std::vector<uint8_t> BuildDialogTemplate(const std::u16string& caption,
+                                         int x,
+                                         int y,
+                                         int width,
+                                         int height,
+                                         uint32_t style,
+                                         uint32_t exStyle) {
     std::vector<uint8_t> bytes;
     Put16(bytes, 1);       // dlgVer
     Put16(bytes, 0xFFFF);  // signature: extended template
@@ -87,8 +92,8 @@ std::vector<uint8_t> BuildDialogTemplate(const std::u16string& caption, int x, i
     Put16(bytes, 0);  // no menu
     Put16(bytes, 0);  // the standard dialog class
     PutText(bytes, caption);
-    Put16(bytes, 8);    // point size
-    Put16(bytes, 400);  // weight
+    Put16(bytes, 8);     // point size
+    Put16(bytes, 400);   // weight
     bytes.push_back(0);  // italic
     bytes.push_back(0);  // charset
     PutText(bytes, u"MS Sans Serif");

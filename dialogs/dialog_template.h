@@ -27,5 +27,10 @@ uint32_t EffectiveDialogStyle(uint32_t style);
 
 // A DLGTEMPLATEEX without items, in the dialog font "MS Sans Serif" 8 pt, weight 400, charset 0.
 // `style` is used as given (pass it through EffectiveDialogStyle first).
-std::vector<uint8_t> BuildDialogTemplate(const std::u16string& caption, int x, int y, int width, int height,
-                                         uint32_t style, uint32_t exStyle);
+std::vector<uint8_t> BuildDialogTemplate(const std::u16string& caption,
+                                         int x,
+                                         int y,
+                                         int width,
+                                         int height,
+                                         uint32_t style,
+                                         uint32_t exStyle);

@@ -47,17 +47,17 @@ TEST(ControlStyle, NamesTheWindowClassOfEachKind) {
 TEST(DialogTemplate, WritesAnExtendedTemplateWithTheDialogFont) {
     std::vector<uint8_t> bytes = BuildDialogTemplate(u"Ab", 43, 58, 444, 419, 0x84CF00D4, 0x10000);
     const std::vector<uint8_t> expected = {
-        1, 0, 0xFF, 0xFF,                    // dlgVer, signature
-        0, 0, 0, 0,                          // helpID
-        0, 0, 1, 0,                          // exStyle 0x10000
-        0xD4, 0x00, 0xCF, 0x84,              // style
-        0, 0,                                // no items
-        43, 0, 58, 0, 0xBC, 1, 0xA3, 1,      // x, y, cx 444, cy 419
-        0, 0, 0, 0,                          // menu, class
-        'A', 0, 'b', 0, 0, 0,                // caption
-        8, 0, 0x90, 1, 0, 0,                 // 8 pt, weight 400, not italic, charset 0
-        'M', 0, 'S', 0, ' ', 0, 'S', 0, 'a', 0, 'n', 0, 's', 0, ' ', 0,
-        'S', 0, 'e', 0, 'r', 0, 'i', 0, 'f', 0, 0, 0,
+        1,    0,    0xFF, 0xFF,                    // dlgVer, signature
+        0,    0,    0,    0,                       // helpID
+        0,    0,    1,    0,                       // exStyle 0x10000
+        0xD4, 0x00, 0xCF, 0x84,                    // style
+        0,    0,                                   // no items
+        43,   0,    58,   0,    0xBC, 1, 0xA3, 1,  // x, y, cx 444, cy 419
+        0,    0,    0,    0,                       // menu, class
+        'A',  0,    'b',  0,    0,    0,           // caption
+        8,    0,    0x90, 1,    0,    0,           // 8 pt, weight 400, not italic, charset 0
+        'M',  0,    'S',  0,    ' ',  0, 'S',  0, 'a', 0, 'n', 0, 's', 0,
+        ' ',  0,    'S',  0,    'e',  0, 'r',  0, 'i', 0, 'f', 0, 0,   0,
     };
     EXPECT_EQ(bytes, expected);
 }

@@ -2,6 +2,7 @@
 // poll-discovery: one tick while discovery runs with 40 other processes against a bare walk over
 // the process list that opens and names each process.
 #include <windows.h>
+
 #include <psapi.h>
 
 #include <memory>
@@ -80,7 +81,8 @@ int main() {
         others.back()->Send("set 0 0 0 0");
     }
     playerState = {};
-    auto [tick, bare] = MediansInTurns(kRuns / 2, [] { PollPlayerState(mapWindow); }, BareDiscovery);
+    auto [tick, bare] = MediansInTurns(
+        kRuns / 2, [] { PollPlayerState(mapWindow); }, BareDiscovery);
     PrintBench("poll-discovery", tick, bare, "ms");
 
     DestroyWindow(mapWindow);

@@ -30,8 +30,8 @@ protected:
             return testing::AssertionSuccess();
         }
         Readouts r = Read(kor);
-        return testing::AssertionFailure() << "shows \"" << r.x << "\" \"" << r.y << "\" \"" << r.level << "\" slider "
-                                           << r.sliderEnabled;
+        return testing::AssertionFailure()
+               << "shows \"" << r.x << "\" \"" << r.y << "\" \"" << r.level << "\" slider " << r.sliderEnabled;
     }
 
     // ... and keep showing it over several ticks.

@@ -1,6 +1,7 @@
 #include "gamelink/process_access.h"
 
 #include <windows.h>
+
 #include <psapi.h>
 
 #include "common/win_handles.h"

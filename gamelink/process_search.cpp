@@ -1,6 +1,7 @@
 #include "gamelink/process_search.h"
 
-uint32_t FindFirstProcess(std::span<const uint32_t> ids, const std::string& name,
+uint32_t FindFirstProcess(std::span<const uint32_t> ids,
+                          const std::string& name,
                           const std::function<std::optional<std::string>(uint32_t)>& pathOf,
                           const std::function<std::string(std::string)>& upper) {
     std::string wanted = upper(name);

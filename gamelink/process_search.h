@@ -28,7 +28,8 @@ std::vector<T> ReadWholeList(const std::function<size_t(T* buffer, size_t capaci
 // The first id, in list order, whose executable path contains `name` without regard to case; 0
 // when none does. `pathOf` gives a process's executable path, or nothing when it cannot be opened
 // or named (it is skipped); `upper` is the system's upper-casing.
-uint32_t FindFirstProcess(std::span<const uint32_t> ids, const std::string& name,
+uint32_t FindFirstProcess(std::span<const uint32_t> ids,
+                          const std::string& name,
                           const std::function<std::optional<std::string>(uint32_t)>& pathOf,
                           const std::function<std::string(std::string)>& upper);
 

@@ -28,9 +28,8 @@ uint32_t Find(const std::vector<uint32_t>& ids, const std::map<uint32_t, std::st
 
 TEST(FindFirstProcess, MatchesAnywhereInThePathWithoutRegardToCaseFirstInListOrder) {
     const std::map<uint32_t, std::string> paths = {
-        {8, "C:\\Windows\\explorer.exe"},       {12, "D:\\GAMES\\VORKAL\\VORKAL.EXE"},
-        {16, "C:\\x\\Xvorkal.exe"},             {20, "C:\\vorkal.exe backup\\tool.exe"},
-        {24, "C:\\Games\\Vorkal\\vorkal.exe"},
+        {8, "C:\\Windows\\explorer.exe"},        {12, "D:\\GAMES\\VORKAL\\VORKAL.EXE"}, {16, "C:\\x\\Xvorkal.exe"},
+        {20, "C:\\vorkal.exe backup\\tool.exe"}, {24, "C:\\Games\\Vorkal\\vorkal.exe"},
     };
     EXPECT_EQ(Find({8, 12, 24}, paths), 12u);  // capitals match
     EXPECT_EQ(Find({24, 12}, paths), 24u);     // the first in list order wins
@@ -62,12 +61,9 @@ TEST(DecodeProcessValue, OneByteUnsignedFourBytesSignedLittleEndian) {
         int size;
         int32_t value;
     } cases[] = {
-        {{0xFF, 0xFF, 0xFF, 0xFF}, 4, -1},
-        {{0x00, 0x00, 0x00, 0x80}, 4, INT32_MIN},
-        {{0x10, 0x00, 0x00, 0x00}, 4, 16},
-        {{0xC0, 0x20, 0xA7, 0x00}, 4, 0x00A720C0},
-        {{0xFF, 0x12, 0x34, 0x56}, 1, 255},
-        {{0x00, 0xFF, 0xFF, 0xFF}, 1, 0},
+        {{0xFF, 0xFF, 0xFF, 0xFF}, 4, -1},         {{0x00, 0x00, 0x00, 0x80}, 4, INT32_MIN},
+        {{0x10, 0x00, 0x00, 0x00}, 4, 16},         {{0xC0, 0x20, 0xA7, 0x00}, 4, 0x00A720C0},
+        {{0xFF, 0x12, 0x34, 0x56}, 1, 255},        {{0x00, 0xFF, 0xFF, 0xFF}, 1, 0},
         {{0x7F, 0xFF, 0xFF, 0x7F}, 4, 0x7FFFFF7F},
     };
     for (const auto& c : cases) {

@@ -28,7 +28,9 @@ ArrowPlacement ArrowPlacementFor(int32_t x, int32_t y, int32_t facing) {
 namespace {
 
 // Nearest integer, a half to the even neighbour (the default rounding mode).
-int64_t RoundHalfEven(double value) { return static_cast<int64_t>(std::nearbyint(value)); }
+int64_t RoundHalfEven(double value) {
+    return static_cast<int64_t>(std::nearbyint(value));
+}
 
 }  // namespace
 

@@ -16,9 +16,9 @@ ArrowPlacement ArrowPlacementFor(int32_t x, int32_t y, int32_t facing);
 
 // What a right-click on the image control is resolved against.
 struct ClickView {
-    uint16_t mouseX, mouseY;          // client coordinates, taken as unsigned 16-bit numbers
-    int32_t scrollX, scrollY;         // zoomed pixels
-    float zoom;                       // 1 = 100 %
+    uint16_t mouseX, mouseY;              // client coordinates, taken as unsigned 16-bit numbers
+    int32_t scrollX, scrollY;             // zoomed pixels
+    float zoom;                           // 1 = 100 %
     int32_t pictureWidth, pictureHeight;  // unzoomed pixels
     int32_t clientWidth, clientHeight;
 };

@@ -35,9 +35,9 @@ void CellFromClick(HWND window, LPARAM lParam) {
     ZI_GetImageSizeFromControl(window, &pictureWidth, &pictureHeight);
     RECT client{};
     GetClientRect(window, &client);
-    ClickView view{LOWORD(lParam),      HIWORD(lParam), ZI_GetXscroll(window), ZI_GetYscroll(window),
-                   ZI_GetZoomValue(window), pictureWidth,  pictureHeight,         client.right,
-                   client.bottom};
+    ClickView view{
+        LOWORD(lParam), HIWORD(lParam), ZI_GetXscroll(window), ZI_GetYscroll(window), ZI_GetZoomValue(window),
+        pictureWidth,   pictureHeight,  client.right,          client.bottom};
     MapCell cell = CellOfClick(view);
     clickX = cell.x;
     clickY = cell.y;

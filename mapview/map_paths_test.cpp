@@ -13,10 +13,10 @@ TEST(MapPaths, LevelPicturesOfBothSets) {
         int level, alternate;
         const char* path;
     } cases[] = {
-        {1, 0, "D:\\m\\Levels\\Level01.png"},         {7, 0, "D:\\m\\Levels\\Level07.png"},
-        {7, 1, "D:\\m\\Levels - YEL\\Level07.png"},   {9, 1, "D:\\m\\Levels - YEL\\Level09.png"},
-        {10, 0, "D:\\m\\Levels\\Level10.png"},        {12, 1, "D:\\m\\Levels - YEL\\Level12.png"},
-        {105, 0, "D:\\m\\Levels\\Level105.png"},      {255, 0, "D:\\m\\Levels\\Level255.png"},
+        {1, 0, "D:\\m\\Levels\\Level01.png"},       {7, 0, "D:\\m\\Levels\\Level07.png"},
+        {7, 1, "D:\\m\\Levels - YEL\\Level07.png"}, {9, 1, "D:\\m\\Levels - YEL\\Level09.png"},
+        {10, 0, "D:\\m\\Levels\\Level10.png"},      {12, 1, "D:\\m\\Levels - YEL\\Level12.png"},
+        {105, 0, "D:\\m\\Levels\\Level105.png"},    {255, 0, "D:\\m\\Levels\\Level255.png"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LevelPicturePath("D:\\m", c.level, c.alternate), c.path) << c.level << " " << c.alternate;

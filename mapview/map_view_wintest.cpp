@@ -27,8 +27,12 @@ LRESULT CALLBACK CountLoads(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-HWND Image() { return GetDlgItem(mapWindow, kImageControl); }
-HWND Slider() { return GetDlgItem(mapWindow, kZoomSlider); }
+HWND Image() {
+    return GetDlgItem(mapWindow, kImageControl);
+}
+HWND Slider() {
+    return GetDlgItem(mapWindow, kZoomSlider);
+}
 
 SIZE PictureSize() {
     LONG width = 0, height = 0;
@@ -53,7 +57,9 @@ struct View {
     LONG x, y;
     bool operator==(const View&) const = default;
 };
-View CurrentView() { return {ZI_GetZoomValue(Image()), ZI_GetXscroll(Image()), ZI_GetYscroll(Image())}; }
+View CurrentView() {
+    return {ZI_GetZoomValue(Image()), ZI_GetXscroll(Image()), ZI_GetYscroll(Image())};
+}
 
 std::string Text(HWND dialog, int id) {
     char text[64] = {};
@@ -91,7 +97,8 @@ protected:
 
     void Run(std::vector<UiStep> steps) {
         steps.insert(steps.begin(), [] {  // the window is up and has polled once
-            if (!mapWindow || !IsWindowVisible(mapWindow) || GetWindowTextLengthA(GetDlgItem(mapWindow, kLevelReadout)) == 0) {
+            if (!mapWindow || !IsWindowVisible(mapWindow) ||
+                GetWindowTextLengthA(GetDlgItem(mapWindow, kLevelReadout)) == 0) {
                 return false;
             }
             SetWindowSubclass(Image(), CountLoads, 1, 0);
@@ -181,8 +188,11 @@ TEST_F(MapView, TheSliderZoomsFromItsTopToItsBottom) {
             const struct {
                 int position, code;
                 float zoom;
-            } moves[] = {{5000, TB_BOTTOM, 5.0f}, {978, TB_TOP, 0.978f}, {2500, TB_THUMBTRACK, 2.5f},
-                         {1000, TB_ENDTRACK, 1.0f}, {1234, TB_PAGEDOWN, 1.234f}};
+            } moves[] = {{5000, TB_BOTTOM, 5.0f},
+                         {978, TB_TOP, 0.978f},
+                         {2500, TB_THUMBTRACK, 2.5f},
+                         {1000, TB_ENDTRACK, 1.0f},
+                         {1234, TB_PAGEDOWN, 1.234f}};
             for (const auto& move : moves) {
                 MoveSlider(move.position, move.code);
                 EXPECT_EQ(ZI_GetZoomValue(Image()), move.zoom) << move.position;
@@ -211,11 +221,16 @@ TEST_F(MapView, TheArrowSitsOnThePartysCellTurnedToItsFacing) {
             EXPECT_EQ(arrow->quarterTurns, 2);
             return true;
         },
-        Party("set 1 10 20 1", " 1"), arrowAt(10, 20, 1, 0),
-        Party("set 2 11 20 2", " 2"), arrowAt(11, 20, 2, 0),
-        Party("set 1 12 21 3", " 1"), arrowAt(12, 21, 3, 0),
-        Party("set 2 13 22 4", " 2"), arrowAt(13, 22, 4, 0),
-        Party("set 1 14 23 0", " 1"), arrowAt(14, 23, 0, 180),  // no facing: the angle stays
+        Party("set 1 10 20 1", " 1"),
+        arrowAt(10, 20, 1, 0),
+        Party("set 2 11 20 2", " 2"),
+        arrowAt(11, 20, 2, 0),
+        Party("set 1 12 21 3", " 1"),
+        arrowAt(12, 21, 3, 0),
+        Party("set 2 13 22 4", " 2"),
+        arrowAt(13, 22, 4, 0),
+        Party("set 1 14 23 0", " 1"),
+        arrowAt(14, 23, 0, 180),  // no facing: the angle stays
         Party("set 0 14 23 1", "Town"),
         [] {
             const SpriteObject* arrow = Sprites().Find(10001);
@@ -255,8 +270,12 @@ TEST_F(MapView, ARightClickOpensTheAnnotationDialogForTheClickedCell) {
     auto dialogClosed = [] { return !FindWindowW(L"#32770", L"Annotation"); };
     Run({
         Party("set 1 10 10 2", " 1"),
-        rightClick(1.0f, 0, 0), dialogShowsTheCell, dialogClosed,
-        rightClick(2.5f, 150, 400), dialogShowsTheCell, dialogClosed,
+        rightClick(1.0f, 0, 0),
+        dialogShowsTheCell,
+        dialogClosed,
+        rightClick(2.5f, 150, 400),
+        dialogShowsTheCell,
+        dialogClosed,
         [] {  // a right-click on the Map window's own background is ignored
             PostMessageW(mapWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 2));
             return true;

@@ -105,7 +105,7 @@ Raster Chest(int size) {
         icon.FillShape(box(0.06 + line, 0.34, 0.94 - line, 0.34 + line * 0.8), woodDark);
     }
     icon.FillShape(box(0.06, 0.46, 0.94, 0.46 + line * 1.5), goldDark);  // the lid's edge
-    for (double x : {0.18, 0.74}) {                                        // bands
+    for (double x : {0.18, 0.74}) {                                      // bands
         icon.FillShape(box(x, 0.20, x + 0.08, 0.90 - line), gold);
         icon.FillShape(box(x + 0.06, 0.20, x + 0.08, 0.90 - line), goldDark);
     }
@@ -132,10 +132,10 @@ Raster Town() {
             }
         }
     };
-    paved(40, 296, w - 40, 340);   // the high street
-    paved(338, 40, 382, h - 20);   // the north road to the gate
-    paved(120, 120, 164, 296);     // a lane to the temple
-    paved(520, 340, 564, 520);     // a lane to the dungeon
+    paved(40, 296, w - 40, 340);                          // the high street
+    paved(338, 40, 382, h - 20);                          // the north road to the gate
+    paved(120, 120, 164, 296);                            // a lane to the temple
+    paved(520, 340, 564, 520);                            // a lane to the dungeon
     town.FillCircle(360, 318, 78, {178, 160, 120, 255});  // the square
     town.FillCircle(360, 318, 26, {120, 110, 100, 255});  // the fountain
     town.FillCircle(360, 318, 21, {60, 120, 200, 255});
@@ -156,13 +156,13 @@ Raster Town() {
         Rgba roof;
     };
     const House houses[] = {
-        {60, 230, 90, 56, {168, 60, 40, 255}},   {180, 226, 70, 60, {120, 90, 70, 255}},
-        {420, 224, 110, 62, {90, 96, 120, 255}}, {560, 232, 90, 54, {168, 60, 40, 255}},
-        {60, 352, 80, 70, {120, 90, 70, 255}},   {170, 356, 120, 60, {168, 60, 40, 255}},
-        {430, 356, 70, 80, {90, 96, 120, 255}},  {580, 360, 100, 60, {120, 90, 70, 255}},
+        {60, 230, 90, 56, {168, 60, 40, 255}},      {180, 226, 70, 60, {120, 90, 70, 255}},
+        {420, 224, 110, 62, {90, 96, 120, 255}},    {560, 232, 90, 54, {168, 60, 40, 255}},
+        {60, 352, 80, 70, {120, 90, 70, 255}},      {170, 356, 120, 60, {168, 60, 40, 255}},
+        {430, 356, 70, 80, {90, 96, 120, 255}},     {580, 360, 100, 60, {120, 90, 70, 255}},
         {180, 100, 100, 110, {200, 190, 170, 255}},  // the temple
-        {400, 60, 120, 80, {168, 60, 40, 255}},     // the inn
-        {560, 80, 90, 90, {90, 96, 120, 255}},      // the smithy
+        {400, 60, 120, 80, {168, 60, 40, 255}},      // the inn
+        {560, 80, 90, 90, {90, 96, 120, 255}},       // the smithy
         {80, 460, 120, 70, {120, 90, 70, 255}},     {240, 470, 80, 70, {168, 60, 40, 255}},
     };
     for (const House& house : houses) {
@@ -176,7 +176,8 @@ Raster Town() {
     // The dungeon entrance: steps going down into the dark.
     town.FillRect(500, 520, 590, 600, {70, 66, 62, 255});
     for (int i = 0; i < 6; ++i) {
-        town.FillRect(508 + i * 3, 528 + i * 11, 582 - i * 3, 536 + i * 11, Shade({150, 146, 140, 255}, 1.0 - i * 0.14));
+        town.FillRect(508 + i * 3, 528 + i * 11, 582 - i * 3, 536 + i * 11,
+                      Shade({150, 146, 140, 255}, 1.0 - i * 0.14));
     }
 
     for (int i = 0; i < 40; ++i) {  // trees in the gaps

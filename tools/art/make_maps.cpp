@@ -17,16 +17,20 @@ struct Style {
     const char* font;
 };
 
-const Style kRegular{{52, 48, 44, 255},    {72, 66, 60, 255},  {222, 206, 168, 255}, {196, 178, 140, 255},
-                     {30, 22, 16, 255},    {90, 150, 60, 255}, {170, 60, 40, 255},   {250, 236, 200, 255},
-                     "DejaVu-Serif-Bold"};
-const Style kAlternate{{18, 40, 86, 255},    {24, 50, 100, 255},  {36, 84, 150, 255},  {70, 120, 190, 255},
-                       {235, 245, 255, 255}, {80, 230, 140, 255}, {255, 180, 60, 255}, {235, 245, 255, 255},
-                       "DejaVu-Sans-Bold"};
+const Style kRegular{{52, 48, 44, 255},    {72, 66, 60, 255},    {222, 206, 168, 255},
+                     {196, 178, 140, 255}, {30, 22, 16, 255},    {90, 150, 60, 255},
+                     {170, 60, 40, 255},   {250, 236, 200, 255}, "DejaVu-Serif-Bold"};
+const Style kAlternate{{18, 40, 86, 255},   {24, 50, 100, 255},   {36, 84, 150, 255},
+                       {70, 120, 190, 255}, {235, 245, 255, 255}, {80, 230, 140, 255},
+                       {255, 180, 60, 255}, {235, 245, 255, 255}, "DejaVu-Sans-Bold"};
 
 // The picture rectangle of cell (x, y): 14 pixels from 14 x - 12, and from 630 - 14 y.
-int Left(int x) { return 14 * x - 12; }
-int Top(int y) { return 630 - 14 * y; }
+int Left(int x) {
+    return 14 * x - 12;
+}
+int Top(int y) {
+    return 630 - 14 * y;
+}
 
 void DrawLevel(const DemoLevel& level, const Style& style, bool alternate, const std::string& out) {
     Raster map(kWidth, kHeight);
@@ -36,9 +40,11 @@ void DrawLevel(const DemoLevel& level, const Style& style, bool alternate, const
         }
     }
     std::set<std::pair<int, int>> floor;
-    for (Cell c : level.route) floor.insert({c.x, c.y});
+    for (Cell c : level.route)
+        floor.insert({c.x, c.y});
     for (const auto& branch : level.branches) {
-        for (Cell c : branch) floor.insert({c.x, c.y});
+        for (Cell c : branch)
+            floor.insert({c.x, c.y});
     }
     auto isFloor = [&](int x, int y) { return floor.count({x, y}) > 0; };
 
@@ -48,10 +54,14 @@ void DrawLevel(const DemoLevel& level, const Style& style, bool alternate, const
         map.FillRect(Left(x), Top(y), Left(x) + 1, Top(y) + 14, style.grid);
     }
     for (auto [x, y] : floor) {  // walls wherever floor meets rock
-        if (!isFloor(x, y + 1)) map.FillRect(Left(x), Top(y), Left(x) + 14, Top(y) + 2, style.wall);
-        if (!isFloor(x, y - 1)) map.FillRect(Left(x), Top(y) + 12, Left(x) + 14, Top(y) + 14, style.wall);
-        if (!isFloor(x - 1, y)) map.FillRect(Left(x), Top(y), Left(x) + 2, Top(y) + 14, style.wall);
-        if (!isFloor(x + 1, y)) map.FillRect(Left(x) + 12, Top(y), Left(x) + 14, Top(y) + 14, style.wall);
+        if (!isFloor(x, y + 1))
+            map.FillRect(Left(x), Top(y), Left(x) + 14, Top(y) + 2, style.wall);
+        if (!isFloor(x, y - 1))
+            map.FillRect(Left(x), Top(y) + 12, Left(x) + 14, Top(y) + 14, style.wall);
+        if (!isFloor(x - 1, y))
+            map.FillRect(Left(x), Top(y), Left(x) + 2, Top(y) + 14, style.wall);
+        if (!isFloor(x + 1, y))
+            map.FillRect(Left(x) + 12, Top(y), Left(x) + 14, Top(y) + 14, style.wall);
     }
     auto stairs = [&](Cell c, Rgba colour) {
         for (int i = 0; i < 5; ++i) {
@@ -72,8 +82,10 @@ void DrawLevel(const DemoLevel& level, const Style& style, bool alternate, const
     std::fprintf(text, "text %d,%d 'up' text %d,%d 'down'\n", Left(up.x) - 2, Top(up.y) - 3, Left(down.x) - 6,
                  Top(down.y) - 3);
     if (alternate) {
-        for (int x = 5; x <= kDemoColumns; x += 5) std::fprintf(text, "text %d,%d '%d'\n", Left(x) + 1, 641, x);
-        for (int y = 5; y < kDemoRows; y += 5) std::fprintf(text, "text %d,%d '%d'\n", 983, Top(y) + 11, y);
+        for (int x = 5; x <= kDemoColumns; x += 5)
+            std::fprintf(text, "text %d,%d '%d'\n", Left(x) + 1, 641, x);
+        for (int y = 5; y < kDemoRows; y += 5)
+            std::fprintf(text, "text %d,%d '%d'\n", 983, Top(y) + 11, y);
     }
     std::fclose(text);
 }

@@ -52,10 +52,16 @@ public:
     }
 
     // Fills the shape `inside(x, y)` (pixel coordinates, real) with 4 x 4 supersampling.
-    void FillShape(const std::function<bool(double, double)>& inside, Rgba c, int x0 = 0, int y0 = 0, int x1 = -1,
+    void FillShape(const std::function<bool(double, double)>& inside,
+                   Rgba c,
+                   int x0 = 0,
+                   int y0 = 0,
+                   int x1 = -1,
                    int y1 = -1) {
-        if (x1 < 0) x1 = width_;
-        if (y1 < 0) y1 = height_;
+        if (x1 < 0)
+            x1 = width_;
+        if (y1 < 0)
+            y1 = height_;
         for (int y = std::max(0, y0); y < std::min(height_, y1); ++y) {
             for (int x = std::max(0, x0); x < std::min(width_, x1); ++x) {
                 int hits = 0;
@@ -81,7 +87,8 @@ public:
             std::perror(path.c_str());
             std::exit(1);
         }
-        std::fprintf(file, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", width_, height_);
+        std::fprintf(file, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", width_,
+                     height_);
         std::fwrite(pixels_.data(), 4, pixels_.size(), file);
         std::fclose(file);
     }

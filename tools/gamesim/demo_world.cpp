@@ -21,7 +21,9 @@ struct Random {
     }
 };
 
-Cell LatticeCell(int i, int j) { return {4 + i * kStep, 4 + j * kStep}; }
+Cell LatticeCell(int i, int j) {
+    return {4 + i * kStep, 4 + j * kStep};
+}
 
 // The cells from `from` to `to` along one axis, without `from`.
 void AppendRun(std::vector<Cell>& cells, Cell from, Cell to) {
@@ -133,9 +135,12 @@ DemoLevel MakeDemoLevel(int number) {
 namespace {
 
 int FacingOf(Cell from, Cell to) {
-    if (to.y > from.y) return 1;
-    if (to.x > from.x) return 2;
-    if (to.y < from.y) return 3;
+    if (to.y > from.y)
+        return 1;
+    if (to.x > from.x)
+        return 2;
+    if (to.y < from.y)
+        return 3;
     return 4;
 }
 

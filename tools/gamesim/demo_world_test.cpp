@@ -6,7 +6,9 @@
 
 namespace {
 
-bool OnMap(Cell c) { return c.x >= 1 && c.x <= kDemoColumns && c.y >= 0 && c.y < kDemoRows; }
+bool OnMap(Cell c) {
+    return c.x >= 1 && c.x <= kDemoColumns && c.y >= 0 && c.y < kDemoRows;
+}
 
 }  // namespace
 

@@ -20,7 +20,7 @@
 namespace {
 
 constexpr uint32_t kPointerAddress = 0x00A720C0;
-constexpr uint32_t kWorldAddress = kPointerAddress + 0x100;   // P: the record's address is at P + 12
+constexpr uint32_t kWorldAddress = kPointerAddress + 0x100;    // P: the record's address is at P + 12
 constexpr uint32_t kRecordAddress = kPointerAddress + 0x1000;  // the party's record
 constexpr uint32_t kRecordSize = 5376;
 constexpr uint32_t kUnmapped = 0x0BAD0000;
@@ -28,14 +28,18 @@ constexpr uint32_t kUnmapped = 0x0BAD0000;
 // With the image based at 0x00A00000 this arena covers the game's addresses.
 uint8_t arena[0x100000];
 
-uint8_t* At(uint32_t address) { return arena + (address - static_cast<uint32_t>(reinterpret_cast<uintptr_t>(arena))); }
+uint8_t* At(uint32_t address) {
+    return arena + (address - static_cast<uint32_t>(reinterpret_cast<uintptr_t>(arena)));
+}
 
 bool ArenaCoversTheGamesAddresses() {
     auto start = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(arena));
     return start <= kPointerAddress && start + sizeof arena >= kRecordAddress + kRecordSize;
 }
 
-void Store32(uint32_t address, uint32_t value) { std::memcpy(At(address), &value, 4); }
+void Store32(uint32_t address, uint32_t value) {
+    std::memcpy(At(address), &value, 4);
+}
 
 void SetParty(int level, int x, int y, int facing) {
     Store32(kPointerAddress, kWorldAddress);

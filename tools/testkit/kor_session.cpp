@@ -37,8 +37,8 @@ void TempFolder::AddDemoFile(const std::wstring& relative) const {
 }
 
 void TempFolder::WriteFile(const std::wstring& relative, const std::string& bytes) const {
-    FileHandle file(CreateFileW((path_ + L"\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                nullptr));
+    FileHandle file(
+        CreateFileW((path_ + L"\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
     ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
@@ -61,8 +61,11 @@ bool WaitUntil(const std::function<bool()>& done, int milliseconds) {
     }
 }
 
-ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder,
-                           HANDLE input, HANDLE output) {
+ChildProcess::ChildProcess(const std::wstring& program,
+                           const std::wstring& arguments,
+                           const std::wstring& folder,
+                           HANDLE input,
+                           HANDLE output) {
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

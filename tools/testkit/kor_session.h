@@ -33,8 +33,11 @@ bool WaitUntil(const std::function<bool()>& done, int milliseconds = 20000);
 // A program started in a folder; killed at the end unless it has ended.
 class ChildProcess {
 public:
-    ChildProcess(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder,
-                 HANDLE input = nullptr, HANDLE output = nullptr);
+    ChildProcess(const std::wstring& program,
+                 const std::wstring& arguments,
+                 const std::wstring& folder,
+                 HANDLE input = nullptr,
+                 HANDLE output = nullptr);
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess();
