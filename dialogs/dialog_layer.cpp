@@ -1,6 +1,7 @@
 #include "dialogs/dialog_layer.h"
 
 #include <memory>
+#include <unordered_map>
 
 #include "common/win_text.h"
 
@@ -14,10 +15,22 @@ struct DialogRecord {
     HWND owner = nullptr;
     DialogCallback callback = nullptr;
     int* result = nullptr;
+    // The controls the layer added, by id. Under Wine every GetDlgItem asks the wineserver, and the
+    // poll touches the Map window's controls four times a second.
+    std::unordered_map<int, HWND> controls;
 };
 
 DialogRecord* RecordOf(HWND dialog) {
     return reinterpret_cast<DialogRecord*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+HWND ControlOf(HWND dialog, int id) {
+    if (DialogRecord* record = RecordOf(dialog)) {
+        if (auto control = record->controls.find(id); control != record->controls.end()) {
+            return control->second;
+        }
+    }
+    return GetDlgItem(dialog, id);
 }
 
 BOOL CALLBACK UnmarkControl(HWND control, LPARAM) {
@@ -101,6 +114,9 @@ HWND AddControl(HWND dialog,
                                    size.top, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
     if (control) {
+        if (DialogRecord* record = RecordOf(dialog)) {
+            record->controls[id] = control;
+        }
         SetPropW(control, kLayerProperty, reinterpret_cast<HANDLE>(kLayerControl));
         SendMessageW(control, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
     }
@@ -171,23 +187,23 @@ void EndDialogWindow(HWND dialog, int result) {
 }
 
 void SetControlText(HWND dialog, int id, const std::string& text) {
-    SetWindowTextW(GetDlgItem(dialog, id), WideFromAnsi(text).c_str());
+    SetWindowTextW(ControlOf(dialog, id), WideFromAnsi(text).c_str());
 }
 
 std::string GetControlText(HWND dialog, int id) {
-    return WindowTextAnsi(GetDlgItem(dialog, id));
+    return WindowTextAnsi(ControlOf(dialog, id));
 }
 
 void EnableControl(HWND dialog, int id) {
-    EnableWindow(GetDlgItem(dialog, id), TRUE);
+    EnableWindow(ControlOf(dialog, id), TRUE);
 }
 
 void DisableControl(HWND dialog, int id) {
-    EnableWindow(GetDlgItem(dialog, id), FALSE);
+    EnableWindow(ControlOf(dialog, id), FALSE);
 }
 
 int GetCheckState(HWND dialog, int id) {
-    return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    return SendMessageW(ControlOf(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 HWND FindDialog(HWND window) {

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kRuns = 41;
+constexpr int kRuns = 101;
 
 // The same open, read and close that every read of the game does, with nothing around it.
 void BareReads(DWORD id, uint32_t address) {
