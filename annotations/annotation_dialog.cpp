@@ -13,33 +13,24 @@ namespace {
 
 constexpr LONG kNewMarkerPosition = 2000;
 
-struct ControlRow {
-    int id;
-    ControlKind kind;
-    const char* text;
-    int x, y, width, height;
-    DWORD style, exStyle;
-};
-
 // In creation order, which is the tab order. The comment box takes Enter as a new line and does
 // not wrap; the read-outs are disabled so the cell cannot be changed.
 constexpr ControlRow kControls[] = {
-    {kCommentBox, ControlKind::TextBox, "", 5, 30, 140, 100, 0x50211084, WS_EX_CLIENTEDGE},
-    {kSaveButton, ControlKind::Button, "&Save", 5, 135, 40, 15, 0, 0},
-    {kDeleteButton, ControlKind::Button, "&Delete", 55, 135, 40, 15, 0, 0},
-    {kCancelButton, ControlKind::Button, "&Cancel", 105, 135, 40, 15, 0, 0},
-    {kHorizontalCaption, ControlKind::Label, "Horizontal", 5, 5, 35, 10, 0, 0},
-    {kCellXReadout, ControlKind::TextBox, "", 5, 15, 35, 13, 0x58010080, WS_EX_CLIENTEDGE},
-    {kVerticalCaption, ControlKind::Label, "Vertical", 55, 5, 35, 10, 0, 0},
-    {kCellYReadout, ControlKind::TextBox, "", 55, 15, 35, 13, 0x58010080, WS_EX_CLIENTEDGE},
-    {kLevelCaption, ControlKind::Label, "Level", 105, 5, 35, 10, 0, 0},
-    {kCellLevelReadout, ControlKind::TextBox, "", 105, 15, 35, 13, 0x58010080, WS_EX_CLIENTEDGE},
+    {kCommentBox, ControlKind::TextBox, "", "", 5, 30, 140, 100, 0x50211084, WS_EX_CLIENTEDGE},
+    {kSaveButton, ControlKind::Button, "", "&Save", 5, 135, 40, 15, 0, 0},
+    {kDeleteButton, ControlKind::Button, "", "&Delete", 55, 135, 40, 15, 0, 0},
+    {kCancelButton, ControlKind::Button, "", "&Cancel", 105, 135, 40, 15, 0, 0},
+    {kHorizontalCaption, ControlKind::Label, "", "Horizontal", 5, 5, 35, 10, 0, 0},
+    {kCellXReadout, ControlKind::TextBox, "", "", 5, 15, 35, 13, 0x58010080, WS_EX_CLIENTEDGE},
+    {kVerticalCaption, ControlKind::Label, "", "Vertical", 55, 5, 35, 10, 0, 0},
+    {kCellYReadout, ControlKind::TextBox, "", "", 55, 15, 35, 13, 0x58010080, WS_EX_CLIENTEDGE},
+    {kLevelCaption, ControlKind::Label, "", "Level", 105, 5, 35, 10, 0, 0},
+    {kCellLevelReadout, ControlKind::TextBox, "", "", 105, 15, 35, 13, 0x58010080, WS_EX_CLIENTEDGE},
 };
 
 // The row the open dialog edits; 0 while Save would make a new note.
 int editedRow = 0;
-// The control that had the focus when the dialog last lost activation.
-HWND dialogFocus = nullptr;
+RememberedFocus dialogFocus;
 
 void OnInitDialog(HWND dialog) {
     editedRow = 0;
@@ -49,15 +40,6 @@ void OnInitDialog(HWND dialog) {
     if (int row = annotationTable.FindNote(clickX, clickY, playerState.level)) {
         SetControlText(dialog, kCommentBox, annotationTable.Row(row).comments);
         editedRow = row;
-    }
-}
-
-void OnNcActivate(bool active) {
-    if (!active) {
-        dialogFocus = GetFocus();
-    } else if (dialogFocus) {
-        SetFocus(dialogFocus);
-        dialogFocus = nullptr;
     }
 }
 
@@ -117,7 +99,7 @@ INT_PTR CALLBACK AnnotationDialogCallback(HWND dialog, UINT message, WPARAM wPar
                 OnInitDialog(dialog);
                 break;
             case WM_NCACTIVATE:
-                OnNcActivate(wParam != 0);
+                dialogFocus.OnNcActivate(wParam != 0);
                 break;
             case WM_COMMAND:
                 OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
@@ -137,9 +119,7 @@ void ShowAnnotationDialog(HWND owner) {
     if (!dialog) {
         return;
     }
-    for (const ControlRow& c : kControls) {
-        AddControl(dialog, c.kind, c.id, "", c.text, c.x, c.y, c.width, c.height, c.style, c.exStyle);
-    }
+    AddControls(dialog, kControls);
     int result = 0;
     ShowModal(dialog, AnnotationDialogCallback, &result);
 }

@@ -16,7 +16,6 @@ namespace {
 constexpr wchar_t kFileName[] = L"annotate.csv";
 // A save writes here first and then puts this file in place of annotate.csv.
 constexpr wchar_t kTemporaryName[] = L"annotate.csv.tmp";
-constexpr LONG kParked = 8000;
 
 // The whole file, opened without sharing; empty when it cannot be opened.
 std::string ReadAnnotationFile() {

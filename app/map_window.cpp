@@ -21,20 +21,8 @@ namespace {
 constexpr char kVersionText[] = "12.24.16";
 constexpr UINT_PTR kPollTimer = 10000;
 constexpr UINT kPollPeriod = 250;
-constexpr LONG kArrowSprite = 10001;
-constexpr LONG kAnnotationTemplateSprite = 11000;
-constexpr LONG kParked = 8000;
 
-struct ControlRow {
-    int id;
-    ControlKind kind;
-    const char* className;
-    const char* text;
-    int x, y, width, height;
-    DWORD style, exStyle;
-};
-
-// In creation order, which is the tab order. The image control's text is the town path.
+// In creation order, which is the tab order; the image control comes last, with the town path.
 constexpr ControlRow kMapControls[] = {
     {kHorizontalLabel, ControlKind::Label, "", "Horizontal", 5, 7, 35, 10, 0x50000000, WS_EX_RIGHT},
     {kXReadout, ControlKind::TextBox, "", "", 45, 5, 30, 13, 0x58010080, WS_EX_CLIENTEDGE},
@@ -46,11 +34,9 @@ constexpr ControlRow kMapControls[] = {
     {kAboutButton, ControlKind::Button, "", "&About", 315, 5, 50, 15, 0, 0},
     {kExitButton, ControlKind::Button, "", "E&xit", 375, 5, 50, 15, 0, 0},
     {kZoomSlider, ControlKind::Custom, "msctls_trackbar32", "msctls_trackbar32_1", 0, 25, 15, 390, 0x50010003, 0},
-    {kImageControl, ControlKind::Custom, "ZIMAGECTRL", nullptr, 15, 25, 423, 391, 0x50000000, 0},
 };
 
-// The window that had the keyboard focus when the Map window was last deactivated.
-HWND rememberedFocus = nullptr;
+RememberedFocus rememberedFocus;
 
 // A sprite of the image control from a PNG resource, parked until it is placed. The control keeps
 // its own copy of the pixels.
@@ -87,15 +73,6 @@ void SetMinimumTrackSize(MINMAXINFO* info) {
     AdjustWindowRectEx(&frame, 0x00CF0000, FALSE, 0x00040100);
     info->ptMinTrackSize.x = frame.right - frame.left;
     info->ptMinTrackSize.y = frame.bottom - frame.top;
-}
-
-void OnNcActivate(bool active) {
-    if (!active) {
-        rememberedFocus = GetFocus();
-    } else if (rememberedFocus) {
-        SetFocus(rememberedFocus);
-        rememberedFocus = nullptr;
-    }
 }
 
 void OnCommand(HWND window, int id, int code) {
@@ -143,10 +120,8 @@ std::string ReadAboutText() {
 HWND BuildMapWindow() {
     HWND window = CreateDialogWindow(nullptr, std::string("Vorkal Map Viewer v") + kVersionText, 43, 58, 444, 419,
                                      0x94CF00D4, WS_EX_CONTROLPARENT);
-    for (const ControlRow& c : kMapControls) {
-        AddControl(window, c.kind, c.id, c.className, c.text ? c.text : townPath, c.x, c.y, c.width, c.height, c.style,
-                   c.exStyle);
-    }
+    AddControls(window, kMapControls);
+    AddControl(window, ControlKind::Custom, kImageControl, "ZIMAGECTRL", townPath, 15, 25, 423, 391, 0x50000000, 0);
     if (HICON icon = LoadIconA(GetModuleHandleA(nullptr), "CHEST")) {
         SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
         SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -183,7 +158,7 @@ INT_PTR CALLBACK MapWindowCallback(HWND window, UINT message, WPARAM wParam, LPA
             }
             break;
         case WM_NCACTIVATE:
-            OnNcActivate(wParam != 0);
+            rememberedFocus.OnNcActivate(wParam != 0);
             break;
         case WM_COMMAND:
             OnCommand(window, LOWORD(wParam), HIWORD(wParam));

@@ -1,4 +1,4 @@
-// Benchmark helpers: time a step repeatedly, take the median, and print it beside its baseline.
+// Benchmark helpers: time a step and its baseline in turns, and print the medians side by side.
 #pragma once
 
 #include <windows.h>
@@ -16,17 +16,18 @@ inline double BenchNow() {
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// The median of `runs` timings of `step`, in milliseconds.
+// The median of the values; `values` is reordered.
+inline double Median(std::vector<double>& values) {
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+// Milliseconds one run of `step` takes.
 template <typename F>
-double MedianMilliseconds(int runs, F&& step) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        double start = BenchNow();
-        step();
-        times.push_back((BenchNow() - start) * 1000.0);
-    }
-    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-    return times[times.size() / 2];
+double Milliseconds(F&& step) {
+    double start = BenchNow();
+    step();
+    return (BenchNow() - start) * 1000.0;
 }
 
 // Medians of `ours` and `baseline` run in turns, so that changes in the machine's load (it is
@@ -35,12 +36,10 @@ template <typename F, typename G>
 std::pair<double, double> MediansInTurns(int runs, F&& ours, G&& baseline) {
     std::vector<double> a, b;
     for (int i = 0; i < runs; ++i) {
-        a.push_back(MedianMilliseconds(1, ours));
-        b.push_back(MedianMilliseconds(1, baseline));
+        a.push_back(Milliseconds(ours));
+        b.push_back(Milliseconds(baseline));
     }
-    std::nth_element(a.begin(), a.begin() + runs / 2, a.end());
-    std::nth_element(b.begin(), b.begin() + runs / 2, b.end());
-    return {a[runs / 2], b[runs / 2]};
+    return {Median(a), Median(b)};
 }
 
 // bench: <name> <median> <unit> baseline <median> <unit> ratio <r>

@@ -123,6 +123,12 @@ HWND AddControl(HWND dialog,
     return control;
 }
 
+void AddControls(HWND dialog, std::span<const ControlRow> rows) {
+    for (const ControlRow& c : rows) {
+        AddControl(dialog, c.kind, c.id, c.className, c.text, c.x, c.y, c.width, c.height, c.style, c.exStyle);
+    }
+}
+
 void ShowModal(HWND dialog, DialogCallback callback, int* result) {
     DialogRecord* record = RecordOf(dialog);
     if (!record) {
@@ -204,6 +210,15 @@ void DisableControl(HWND dialog, int id) {
 
 int GetCheckState(HWND dialog, int id) {
     return SendMessageW(ControlOf(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void RememberedFocus::OnNcActivate(bool active) {
+    if (!active) {
+        focus_ = GetFocus();
+    } else if (focus_) {
+        SetFocus(focus_);
+        focus_ = nullptr;
+    }
 }
 
 HWND FindDialog(HWND window) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 #include "dialogs/dialog_template.h"
@@ -38,6 +39,19 @@ HWND AddControl(HWND dialog,
                 DWORD style,
                 DWORD exStyle);
 
+// One control of a dialog's table; an empty class name means the kind's own class.
+struct ControlRow {
+    int id;
+    ControlKind kind;
+    const char* className;
+    const char* text;
+    int x, y, width, height;
+    DWORD style, exStyle;
+};
+
+// Adds the rows in order, which makes it the tab order.
+void AddControls(HWND dialog, std::span<const ControlRow> rows);
+
 // Show modal: calls the callback with WM_INITDIALOG and WM_SIZE, disables the owner, shows the
 // dialog and dispatches the whole thread's messages until the dialog is destroyed. Afterwards the
 // focus goes back to the owner. `result` receives the value given to EndDialogWindow.
@@ -52,6 +66,16 @@ void EnableControl(HWND dialog, int id);
 void DisableControl(HWND dialog, int id);
 // 0 unchecked, 1 checked (BM_GETCHECK).
 int GetCheckState(HWND dialog, int id);
+
+// The keyboard focus of a dialog across its deactivation: its callback passes WM_NCACTIVATE's
+// wParam; the focus is remembered when the dialog goes inactive and given back when it comes back.
+class RememberedFocus {
+public:
+    void OnNcActivate(bool active);
+
+private:
+    HWND focus_ = nullptr;
+};
 
 // Find dialog: the layer's dialog that holds `window`, following parents through windows the layer
 // created; nullptr when the search meets a window the layer did not create.

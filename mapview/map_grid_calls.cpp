@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr LONG kArrowSprite = 10001;
-constexpr LONG kParked = 8000;
 constexpr LONG kAboveAll = 0xFFFFFF;
 
 }  // namespace
