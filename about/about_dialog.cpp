@@ -62,10 +62,9 @@ void OnWebButton() {
 }
 
 void OnCommand(HWND dialog, int id, int code) {
-    bool clickOrAccelerator = code == 0 || code == 1;
-    if (id == kWebButtonId && clickOrAccelerator) {
+    if (id == kWebButtonId && IsClickOrAccelerator(code)) {
         OnWebButton();  // the dialog stays open, whether the browser came up or not
-    } else if ((id == kCloseButtonId && clickOrAccelerator) || (id == IDCANCEL && code == 0)) {
+    } else if ((id == kCloseButtonId && IsClickOrAccelerator(code)) || (id == IDCANCEL && code == BN_CLICKED)) {
         EndDialogWindow(dialog, 0);
     }
 }

@@ -11,8 +11,10 @@
 #include "about/about_document.h"
 #include "about/rich_edit_support.h"
 #include "about/web_addresses.h"
+#include "app/map_state.h"
 #include "app/map_window.h"
 #include "common/win_handles.h"
+#include "common/win_text.h"
 #include "dialogs/dialog_layer.h"
 #include "imagectrl/image_control.h"
 #include "tools/testkit/kor_session.h"
@@ -37,24 +39,8 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
     return reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC);
 }
 
-// Steps run while a modal window is up (tools/testkit/ui_script.h), each given the About dialog
-// when it is open (else nullptr). A step returns false to be run again on the next tick.
-using Step = std::function<bool(HWND about)>;
-
-HWND OpenAboutDialog() {
-    return FindWindowW(L"#32770", L"Information");
-}
-
-// Calls `run`, which returns when its modal window has closed, with the steps running meanwhile;
-// `giveUp` ends what is still open when the steps stall.
-void RunWithSteps(const std::function<void()>& run, std::vector<Step> script, void (*giveUp)(HWND about)) {
-    std::vector<UiStep> steps;
-    for (Step& step : script) {
-        steps.push_back([step = std::move(step)] { return step(OpenAboutDialog()); });
-    }
-    ::RunWithSteps(run, std::move(steps), [giveUp] { giveUp(OpenAboutDialog()); });
-    EXPECT_FALSE(OpenAboutDialog());
-}
+// Steps run while a modal window is up (tools/testkit/ui_script.h) are given the About dialog.
+constexpr wchar_t kAboutCaption[] = L"Information";
 
 void CloseAbout(HWND about) {
     PostMessageW(about, WM_COMMAND, MAKEWPARAM(kCloseButtonId, BN_CLICKED), 0);
@@ -150,8 +136,8 @@ protected:
     void TearDown() override { DestroyWindow(owner_); }
 
     // Opens the About dialog over the owner and runs `script` in it.
-    void RunAbout(std::vector<Step> script) {
-        RunWithSteps([&] { ShowAboutDialog(owner_); }, std::move(script), CloseAbout);
+    void RunAbout(std::vector<DialogStep> script) {
+        RunWithDialogSteps([&] { ShowAboutDialog(owner_); }, kAboutCaption, std::move(script), CloseAbout);
         EXPECT_TRUE(IsWindowEnabled(owner_));
     }
 
@@ -472,18 +458,9 @@ DWORD RunWithoutRichEdit(const std::string& test) {
     }
     SetEnvironmentVariableA(kWithoutRichEdit, "1");
 
-    std::string command = "\"" + copy + "\" --gtest_filter=" + test;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return GetLastError();
-    }
-    KernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    return exitCode;
+    ChildProcess child(WideFromAnsi(copy), L"--gtest_filter=" + WideFromAnsi(test),
+                       WideFromAnsi(CurrentDirectoryAnsi()));
+    return child.WaitForExit(120000);  // STILL_ACTIVE when it did not start or did not end
 }
 
 }  // namespace
@@ -599,10 +576,8 @@ TEST(SeparatorPicture, PlaysBackAsTheShadedBar) {
 
 namespace {
 
-constexpr int kXReadOut = 1001, kAboutButton = 1007, kExitButton = 1008;
-
 HWND MapWindow() {
-    return FindWindowW(nullptr, L"Vorkal Map Viewer v12.24.16");
+    return FindWindowW(nullptr, kMapCaption);
 }
 
 void EndEverything(HWND about) {
@@ -628,7 +603,9 @@ protected:
     }
     ~AboutFromMapWindow() override { SetCurrentDirectoryW(previousFolder_); }
 
-    void RunKor(std::vector<Step> script) { RunWithSteps(RunMapWindow, std::move(script), EndEverything); }
+    void RunKor(std::vector<DialogStep> script) {
+        RunWithDialogSteps(RunMapWindow, kAboutCaption, std::move(script), EndEverything);
+    }
 
     TempFolder folder_;
     wchar_t previousFolder_[MAX_PATH] = {};
@@ -674,7 +651,7 @@ TEST_F(AboutFromMapWindow, OpensOverTheMapWindowWhosePollGoesOnAndShowsTheWholeD
         return true;
     };
     auto readOutShows = [](const char* text) {
-        return [text](HWND) { return GetControlText(map, kXReadOut) == text; };
+        return [text](HWND) { return GetControlText(map, kXReadout) == text; };
     };
 
     RunKor({

@@ -54,7 +54,6 @@ void OnSave(HWND dialog) {
     } else {
         annotationTable.Row(editedRow) = std::move(note);  // its marker stays where it is
     }
-    editedRow = 0;
     SaveAnnotations();
     EndDialogWindow(dialog, 0);
 }
@@ -70,14 +69,14 @@ void OnDelete(HWND dialog) {
 }
 
 void OnCommand(HWND dialog, int id, int code) {
-    bool clicked = code == BN_CLICKED || code == 1;  // a click, or an accelerator
+    bool clicked = IsClickOrAccelerator(code);
     switch (id) {
         case kSaveButton:
             if (clicked) {
                 OnSave(dialog);
             }
             break;
-        case kDeleteButton:
+        case kDeleteButton:  // whatever the notification
             OnDelete(dialog);
             break;
         case kCancelButton:
@@ -120,6 +119,5 @@ void ShowAnnotationDialog(HWND owner) {
         return;
     }
     AddControls(dialog, kControls);
-    int result = 0;
-    ShowModal(dialog, AnnotationDialogCallback, &result);
+    ShowModal(dialog, AnnotationDialogCallback);
 }

@@ -15,6 +15,7 @@
 #include "gamelink/player_state.h"
 #include "imagectrl/image_control.h"
 #include "imagectrl/image_control_internal.h"  // where the markers are
+#include "tools/testkit/ui_script.h"
 
 namespace {
 
@@ -40,40 +41,6 @@ const SpriteObject* Marker(int row) {
     return Sprites().Find(kAnnotationTemplateSprite + row);
 }
 
-// Steps run one after another inside the dialog's modal loop, each posted after the input that
-// the one before posted, so that input is handled first. The last step ends the dialog; should it
-// not, a guard timer ends it much later rather than let the test hang.
-constexpr UINT kRunStep = WM_APP + 1;
-constexpr UINT_PTR kGuardTimer = 1;
-std::vector<std::function<void(HWND dialog)>> steps;
-size_t nextStep = 0;
-
-LRESULT CALLBACK ScriptProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND dialog = FindWindowW(L"#32770", L"Annotation");
-    if (message == kRunStep) {
-        if (!dialog) {
-            ADD_FAILURE() << "no Annotation dialog";
-            return 0;
-        }
-        steps[nextStep++](dialog);
-        if (nextStep < steps.size()) {
-            PostMessageW(window, kRunStep, 0, 0);
-        } else {
-            SetTimer(window, kGuardTimer, 30000, nullptr);
-        }
-        return 0;
-    }
-    if (message == WM_TIMER && wParam == kGuardTimer) {
-        KillTimer(window, kGuardTimer);
-        ADD_FAILURE() << "the steps did not end the dialog";
-        if (dialog) {
-            SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        }
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 void Type(HWND dialog, int id, const std::string& text) {
     for (char c : text) {
         PostMessageW(GetDlgItem(dialog, id), WM_CHAR, static_cast<unsigned char>(c), 1);
@@ -90,10 +57,6 @@ protected:
         CreateDirectoryW(L"annotations_work", nullptr);
         SetCurrentDirectoryW(L"annotations_work");
         RegisterGDImageClass();
-        WNDCLASSW script{};
-        script.lpfnWndProc = ScriptProc;
-        script.lpszClassName = L"AnnotationScript";
-        RegisterClassW(&script);
     }
 
     void SetUp() override {
@@ -105,8 +68,7 @@ protected:
                                     nullptr, nullptr, nullptr);
         image_ = CreateWindowExW(0, L"ZIMAGECTRL", L"", WS_CHILD | WS_VISIBLE, 20, 40, 700, 600, mapWindow,
                                  reinterpret_cast<HMENU>(kImageControl), nullptr, nullptr);
-        script_ = CreateWindowExW(0, L"AnnotationScript", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        ASSERT_TRUE(image_ && script_);
+        ASSERT_TRUE(image_);
         // The annotation template sprite, as the Map window draws it.
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), 13, -13, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -120,7 +82,6 @@ protected:
     }
 
     void TearDown() override {
-        DestroyWindow(script_);
         DestroyWindow(mapWindow);  // and the image control with its sprites
     }
 
@@ -135,22 +96,27 @@ protected:
         LoadAnnotations();
     }
 
-    // Opens the dialog on a cell of a level, as a right-click on the map does, and runs the steps.
+    // Opens the dialog on a cell of a level, as a right-click on the map does, and runs the steps
+    // one after another (tools/testkit/ui_script.h): the input a step posts is handled before the
+    // next step runs. The last step ends the dialog.
     void RunDialog(float x, float y, int level, std::vector<std::function<void(HWND)>> script) {
         clickX = x;
         clickY = y;
         playerState.level = level;
-        steps = std::move(script);
-        nextStep = 0;
-        PostMessageW(script_, kRunStep, 0, 0);
-        ShowAnnotationDialog(image_);
-        KillTimer(script_, kGuardTimer);
-        EXPECT_EQ(nextStep, steps.size());
-        EXPECT_FALSE(FindWindowW(L"#32770", L"Annotation"));
+        std::vector<DialogStep> steps;
+        for (auto& step : script) {
+            steps.push_back([step = std::move(step)](HWND dialog) {
+                if (dialog) {
+                    step(dialog);
+                }
+                return dialog != nullptr;
+            });
+        }
+        RunWithDialogSteps([this] { ShowAnnotationDialog(image_); }, L"Annotation", std::move(steps),
+                           [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
     }
 
     HWND image_ = nullptr;
-    HWND script_ = nullptr;
 };
 
 }  // namespace

@@ -76,7 +76,7 @@ void SetMinimumTrackSize(MINMAXINFO* info) {
 }
 
 void OnCommand(HWND window, int id, int code) {
-    if (code != BN_CLICKED && code != 1) {  // a click, or an accelerator
+    if (!IsClickOrAccelerator(code)) {
         return;
     }
     switch (id) {

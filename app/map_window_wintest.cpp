@@ -53,7 +53,7 @@ TEST(StartUp, WithoutTheTownPictureOnlyTheErrorBoxShowsAndTheProgramEnds) {
     EXPECT_EQ(WideText(GetDlgItem(box, 0xFFFF)),
               L"KOR needs to have the original\r\ndirectory structure retained\r\nwhile unarchiving.\r\n\r\n"
               L"Read the KOR.txt for more\r\ninformation.");
-    EXPECT_FALSE(FindWindowW(nullptr, L"Vorkal Map Viewer v12.24.16"));
+    EXPECT_FALSE(FindWindowW(nullptr, kMapCaption));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(kor.WaitForExit(), 0u);
 }

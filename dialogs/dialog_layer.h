@@ -60,6 +60,11 @@ void ShowModal(HWND dialog, DialogCallback callback, int* result = nullptr);
 // End dialog: stores the result, enables the owner again and destroys the dialog.
 void EndDialogWindow(HWND dialog, int result);
 
+// The WM_COMMAND codes the dialogs act on: a button's click, or an accelerator (1).
+inline bool IsClickOrAccelerator(int code) {
+    return code == BN_CLICKED || code == 1;
+}
+
 void SetControlText(HWND dialog, int id, const std::string& text);
 std::string GetControlText(HWND dialog, int id);
 void EnableControl(HWND dialog, int id);

@@ -4,12 +4,6 @@
 
 #include <vector>
 
-namespace {
-
-constexpr wchar_t kMapCaption[] = L"Vorkal Map Viewer v12.24.16";
-
-}  // namespace
-
 TempFolder::TempFolder() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);

@@ -10,6 +10,9 @@
 
 #include "common/win_handles.h"
 
+// The Map window's caption, by which the tests find it.
+inline constexpr wchar_t kMapCaption[] = L"Vorkal Map Viewer v12.24.16";
+
 // A fresh folder under the temp folder, removed with everything in it when this goes.
 class TempFolder {
 public:

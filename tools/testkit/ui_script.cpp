@@ -1,7 +1,5 @@
 #include "tools/testkit/ui_script.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -52,6 +50,19 @@ void RunWithSteps(const std::function<void()>& run, std::vector<UiStep> steps, c
     KillTimer(nullptr, timer);
     script = nullptr;
     EXPECT_EQ(s.next, s.steps.size()) << "the window closed before all steps ran";
+}
+
+void RunWithDialogSteps(const std::function<void()>& run,
+                        const wchar_t* caption,
+                        std::vector<DialogStep> steps,
+                        const std::function<void(HWND dialog)>& giveUp) {
+    auto openDialog = [caption] { return FindWindowW(L"#32770", caption); };
+    std::vector<UiStep> uiSteps;
+    for (DialogStep& step : steps) {
+        uiSteps.push_back([step = std::move(step), openDialog] { return step(openDialog()); });
+    }
+    RunWithSteps(run, std::move(uiSteps), [&] { giveUp(openDialog()); });
+    EXPECT_FALSE(openDialog()) << "the dialog stayed open";
 }
 
 UiStep Pause(int milliseconds) {
