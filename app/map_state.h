@@ -1,5 +1,5 @@
-// The Map window's process-wide values that the subsystems share: its control ids, its sprites,
-// its handle, and the map cell of the last right-click.
+// The Map window's process-wide values that the subsystems share: its control ids, its timer, its
+// sprites, its handle, and the map cell of the last right-click.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,9 @@ enum MapControl {
     kZoomSlider = 1009,
     kImageControl = 1010,
 };
+
+// The Map window's poll timer, four ticks a second.
+constexpr UINT_PTR kPollTimer = 10000;
 
 // The Map window's sprites on its image control: the party arrow, made at start-up, and the
 // markers, cloned from the annotation template (kAnnotationTemplateSprite). A sprite is put out of

@@ -19,7 +19,6 @@
 namespace {
 
 constexpr char kVersionText[] = "12.24.16";
-constexpr UINT_PTR kPollTimer = 10000;
 constexpr UINT kPollPeriod = 250;
 
 // In creation order, which is the tab order; the image control comes last, with the town path.

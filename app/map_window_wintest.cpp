@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include "app/map_state.h"
 #include "imagectrl/image_control.h"
 #include "mapview/map_view.h"
@@ -112,7 +110,7 @@ TEST_F(MapWindow, HasItsCaptionStylesAndControlsInTabOrder) {
         EXPECT_EQ(GetWindow(control, GW_HWNDPREV), previous) << c.id;
         previous = control;
     }
-    EXPECT_EQ(WideText(GetDlgItem(map, 1005)), L"Town");
+    EXPECT_EQ(WideText(GetDlgItem(map, kLevelReadout)), L"Town");
 }
 
 TEST_F(MapWindow, CannotShrinkBelowItsOpeningSizeAndItsControlsFollowTheEdges) {
@@ -127,14 +125,14 @@ TEST_F(MapWindow, CannotShrinkBelowItsOpeningSizeAndItsControlsFollowTheEdges) {
     EXPECT_EQ(frame.right - frame.left, minimum.right - minimum.left);
     EXPECT_EQ(frame.bottom - frame.top, minimum.bottom - minimum.top);
 
-    RECT imageBefore = ClientRectOf(kor.Control(1010)), sliderBefore = ClientRectOf(kor.Control(1009)),
-         aboutBefore = ClientRectOf(kor.Control(1007)), exitBefore = ClientRectOf(kor.Control(1008)),
-         boxBefore = ClientRectOf(kor.Control(1006));
+    RECT imageBefore = ClientRectOf(kor.Control(kImageControl)), sliderBefore = ClientRectOf(kor.Control(kZoomSlider)),
+         aboutBefore = ClientRectOf(kor.Control(kAboutButton)), exitBefore = ClientRectOf(kor.Control(kExitButton)),
+         boxBefore = ClientRectOf(kor.Control(kAlternateSetBox));
     SetWindowPos(map, nullptr, 0, 0, frame.right - frame.left + 200, frame.bottom - frame.top + 150,
                  SWP_NOMOVE | SWP_NOZORDER);
-    RECT image = ClientRectOf(kor.Control(1010)), slider = ClientRectOf(kor.Control(1009)),
-         about = ClientRectOf(kor.Control(1007)), exit = ClientRectOf(kor.Control(1008)),
-         box = ClientRectOf(kor.Control(1006));
+    RECT image = ClientRectOf(kor.Control(kImageControl)), slider = ClientRectOf(kor.Control(kZoomSlider)),
+         about = ClientRectOf(kor.Control(kAboutButton)), exit = ClientRectOf(kor.Control(kExitButton)),
+         box = ClientRectOf(kor.Control(kAlternateSetBox));
     EXPECT_EQ(image.left, imageBefore.left);
     EXPECT_EQ(image.right, imageBefore.right + 200);
     EXPECT_EQ(image.bottom, imageBefore.bottom + 150);
@@ -153,11 +151,11 @@ TEST_F(MapWindow, ExitEscAndTheCloseBoxEachEndTheProgramWithZero) {
         ASSERT_TRUE(map) << way;
         switch (way) {
             case 0:
-                PostMessageW(map, WM_COMMAND, MAKEWPARAM(1008, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(kor.Control(1008)));
+                PostMessageW(map, WM_COMMAND, MAKEWPARAM(kExitButton, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(kor.Control(kExitButton)));
                 break;
             case 1:  // the dialog manager turns Esc into IDCANCEL
-                PostMessageW(kor.Control(1006), WM_KEYDOWN, VK_ESCAPE, 1);
+                PostMessageW(kor.Control(kAlternateSetBox), WM_KEYDOWN, VK_ESCAPE, 1);
                 break;
             case 2:
                 PostMessageW(map, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -180,9 +178,9 @@ TEST_F(MapWindow, GivesTheFocusBackAfterAnotherWindowWasActive) {
     };
     SetForegroundWindow(map);
     // Tab from the checkbox (the first tab stop) to the About button.
-    ASSERT_TRUE(WaitUntil([&] { return focus() == kor.Control(1006); }));
-    PostMessageW(kor.Control(1006), WM_KEYDOWN, VK_TAB, 1);
-    ASSERT_TRUE(WaitUntil([&] { return focus() == kor.Control(1007); }));
+    ASSERT_TRUE(WaitUntil([&] { return focus() == kor.Control(kAlternateSetBox); }));
+    PostMessageW(kor.Control(kAlternateSetBox), WM_KEYDOWN, VK_TAB, 1);
+    ASSERT_TRUE(WaitUntil([&] { return focus() == kor.Control(kAboutButton); }));
 
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
                                  nullptr, nullptr, nullptr);
@@ -198,7 +196,7 @@ TEST_F(MapWindow, GivesTheFocusBackAfterAnotherWindowWasActive) {
     };
     ASSERT_TRUE(bringToFront(other));
     ASSERT_TRUE(bringToFront(map));
-    EXPECT_TRUE(WaitUntil([&] { return focus() == kor.Control(1007); })) << "focus on " << focus();
+    EXPECT_TRUE(WaitUntil([&] { return focus() == kor.Control(kAboutButton); })) << "focus on " << focus();
     DestroyWindow(other);
 }
 
@@ -216,7 +214,7 @@ TEST_F(MapWindow, HasTheChestIconAndQueuesTheFirstPollAtOnce) {
     MapWindowCallback(window, WM_INITDIALOG, 0, 0);
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 10000u);
-    EXPECT_TRUE(KillTimer(window, 10000));  // and the timer itself runs
+    EXPECT_EQ(message.wParam, kPollTimer);
+    EXPECT_TRUE(KillTimer(window, kPollTimer));  // and the timer itself runs
     DestroyWindow(window);
 }

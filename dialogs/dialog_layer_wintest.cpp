@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "common/win_handles.h"
-
 namespace {
 
 constexpr UINT kRunAction = WM_APP + 1;
@@ -191,6 +189,8 @@ TEST_F(DialogLayer, CloseBoxAndAltF4EndTheDialogWithZero) {
     }
 }
 
+namespace {
+
 int ticks;
 HWND dialogToEnd;
 
@@ -199,6 +199,8 @@ void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) {
         EndDialogWindow(dialogToEnd, 1);
     }
 }
+
+}  // namespace
 
 TEST_F(DialogLayer, TimersOfOtherWindowsTickDuringTheNestedLoop) {
     ticks = 0;

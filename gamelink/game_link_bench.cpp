@@ -13,7 +13,6 @@
 #include "common/bench_report.h"
 #include "gamelink/player_poll.h"
 #include "gamelink/player_state.h"
-#include "gamelink/process_access.h"
 #include "imagectrl/image_control.h"
 #include "mapview/map_view.h"
 #include "tools/testkit/kor_session.h"
@@ -60,7 +59,7 @@ int main() {
     townPath = "Levels\\town.jpg<fit>";
     mapWindow = BuildMapWindow();
     MapWindowCallback(mapWindow, WM_INITDIALOG, 0, 0);
-    KillTimer(mapWindow, 10000);  // the bench drives the ticks itself
+    KillTimer(mapWindow, kPollTimer);  // the bench drives the ticks itself
 
     {
         GameSimulator game(folder.Path());
@@ -73,8 +72,7 @@ int main() {
 
     // Forty other programs, named so that none of them is the game; with the party at cell 0, 0 the
     // poll runs discovery on every tick.
-    std::wstring idle = folder.Path() + L"\\idle.exe";
-    CopyFileW(KOR_GAMESIM_PATH, idle.c_str(), FALSE);
+    std::wstring idle = folder.CopyIn(KOR_GAMESIM_PATH, L"idle.exe");
     std::vector<std::unique_ptr<GameSimulator>> others;
     for (int i = 0; i < 40; ++i) {
         others.push_back(std::make_unique<GameSimulator>(folder.Path(), idle));

@@ -8,23 +8,12 @@ namespace {
 
 constexpr uint32_t kGamePointer = 0x00A720C0;
 
-// A copy of the stand-in game at `relative` below `folder`, folders made on the way.
-std::wstring CopyGame(const TempFolder& folder, const std::wstring& relative) {
-    std::wstring path = folder.Path();
-    for (size_t start = 0, slash; (slash = relative.find(L'\\', start)) != std::wstring::npos; start = slash + 1) {
-        CreateDirectoryW((path + L"\\" + relative.substr(0, slash)).c_str(), nullptr);
-    }
-    path += L"\\" + relative;
-    CopyFileW(KOR_GAMESIM_PATH, path.c_str(), FALSE);
-    return path;
-}
-
 }  // namespace
 
 TEST(ProcessAccess, FindsTheGameByASubstringOfItsPathWithoutRegardToCase) {
     EXPECT_EQ(FindProcessByName("vorkal.exe"), 0u);  // none running yet
     TempFolder folder;
-    GameSimulator inFolder(folder.Path(), CopyGame(folder, L"Backup of VORKAL.EXE\\tool.exe"));
+    GameSimulator inFolder(folder.Path(), folder.CopyIn(KOR_GAMESIM_PATH, L"Backup of VORKAL.EXE\\tool.exe"));
     ASSERT_TRUE(inFolder.Send("set 1 1 1 1"));
     EXPECT_EQ(FindProcessByName("vorkal.exe"), inFolder.Id());  // the folder's name, in capitals
     EXPECT_EQ(FindProcessByName("VoRkAl.ExE"), inFolder.Id());
@@ -39,7 +28,7 @@ TEST(ProcessAccess, FindsAGameWhosePathIsLongerThan255Characters) {
         relative += L"a-rather-long-folder-name\\";
     }
     relative += std::wstring(247 - folder.Path().size() - relative.size() - 1, L'x') + L"\\vorkal.exe";
-    std::wstring path = CopyGame(folder, relative);
+    std::wstring path = folder.CopyIn(KOR_GAMESIM_PATH, relative);
     ASSERT_EQ(path.size(), 258u);
     GameSimulator game(folder.Path(), path);
     ASSERT_TRUE(game.Send("set 1 1 1 1"));

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "annotations/annotations.h"
 #include "app/map_state.h"
 #include "app/map_window.h"
 #include "gamelink/player_state.h"
@@ -61,6 +62,10 @@ View CurrentView() {
     return {ZI_GetZoomValue(Image()), ZI_GetXscroll(Image()), ZI_GetYscroll(Image())};
 }
 
+HWND AnnotationDialog() {
+    return FindWindowW(L"#32770", L"Annotation");
+}
+
 std::string Text(HWND dialog, int id) {
     char text[64] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
@@ -87,7 +92,7 @@ protected:
             if (!sent_) {
                 sent_ = game_.Send(command);
             }
-            if (GetDlgItemTextA(mapWindow, kLevelReadout, buffer_, sizeof buffer_), std::string(buffer_) != levelText) {
+            if (Text(mapWindow, kLevelReadout) != levelText) {
                 return false;
             }
             sent_ = false;
@@ -109,7 +114,7 @@ protected:
             return true;
         });
         RunWithSteps(RunMapWindow, std::move(steps), [] {
-            if (HWND annotation = FindWindowW(L"#32770", L"Annotation")) {
+            if (HWND annotation = AnnotationDialog()) {
                 PostMessageW(annotation, WM_COMMAND, IDCANCEL, 0);
             }
             PostMessageW(mapWindow, WM_COMMAND, IDCANCEL, 0);
@@ -121,7 +126,6 @@ protected:
     wchar_t previousFolder_[MAX_PATH] = {};
     GameSimulator game_{folder_.Path()};
     bool sent_ = false;
-    char buffer_[32] = {};
 };
 
 }  // namespace
@@ -205,7 +209,7 @@ TEST_F(MapView, TheSliderZoomsFromItsTopToItsBottom) {
 TEST_F(MapView, TheArrowSitsOnThePartysCellTurnedToItsFacing) {
     auto arrowAt = [](int x, int y, int facing, int angleBefore) {
         return [=] {
-            const SpriteObject* arrow = Sprites().Find(10001);
+            const SpriteObject* arrow = Sprites().Find(kArrowSprite);
             ArrowPlacement place = ArrowPlacementFor(x, y, facing);
             EXPECT_TRUE(arrow->visible);
             EXPECT_EQ(arrow->x, place.x);
@@ -216,8 +220,8 @@ TEST_F(MapView, TheArrowSitsOnThePartysCellTurnedToItsFacing) {
     };
     Run({
         [] {  // at start, parked and turned to 180
-            const SpriteObject* arrow = Sprites().Find(10001);
-            EXPECT_EQ(arrow->x, 8000);
+            const SpriteObject* arrow = Sprites().Find(kArrowSprite);
+            EXPECT_EQ(arrow->x, kParked);
             EXPECT_EQ(arrow->quarterTurns, 2);
             return true;
         },
@@ -233,9 +237,9 @@ TEST_F(MapView, TheArrowSitsOnThePartysCellTurnedToItsFacing) {
         arrowAt(14, 23, 0, 180),  // no facing: the angle stays
         Party("set 0 14 23 1", "Town"),
         [] {
-            const SpriteObject* arrow = Sprites().Find(10001);
-            EXPECT_EQ(arrow->x, 8000);
-            EXPECT_EQ(arrow->y, 8000);
+            const SpriteObject* arrow = Sprites().Find(kArrowSprite);
+            EXPECT_EQ(arrow->x, kParked);
+            EXPECT_EQ(arrow->y, kParked);
             EXPECT_TRUE(arrow->visible);  // parked out of sight, its visibility untouched
             return true;
         },
@@ -257,17 +261,17 @@ TEST_F(MapView, ARightClickOpensTheAnnotationDialogForTheClickedCell) {
         };
     };
     auto dialogShowsTheCell = [] {
-        HWND dialog = FindWindowW(L"#32770", L"Annotation");
+        HWND dialog = AnnotationDialog();
         if (!dialog) {
             return false;
         }
-        EXPECT_EQ(Text(dialog, 2005), " 10");
-        EXPECT_EQ(Text(dialog, 2007), " 20");
-        EXPECT_EQ(Text(dialog, 2009), " 1");
+        EXPECT_EQ(Text(dialog, kCellXReadout), " 10");
+        EXPECT_EQ(Text(dialog, kCellYReadout), " 20");
+        EXPECT_EQ(Text(dialog, kCellLevelReadout), " 1");
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return true;
     };
-    auto dialogClosed = [] { return !FindWindowW(L"#32770", L"Annotation"); };
+    auto dialogClosed = [] { return !AnnotationDialog(); };
     Run({
         Party("set 1 10 10 2", " 1"),
         rightClick(1.0f, 0, 0),
@@ -292,9 +296,9 @@ TEST_F(MapView, ExitWhileTheAnnotationDialogIsOpenEndsEverythingCleanly) {
             PostMessageW(Image(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(100, 100));
             return true;
         },
-        [] { return FindWindowW(L"#32770", L"Annotation") != nullptr; },
+        [] { return AnnotationDialog() != nullptr; },
         // Then the script's last step clicks Exit: only the image control is the dialog's owner, so
         // the Exit button still takes the click.
     });
-    EXPECT_FALSE(FindWindowW(L"#32770", L"Annotation"));
+    EXPECT_FALSE(AnnotationDialog());
 }

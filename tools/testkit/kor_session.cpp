@@ -21,13 +21,18 @@ TempFolder::~TempFolder() {
     SHFileOperationW(&operation);
 }
 
-void TempFolder::AddDemoFile(const std::wstring& relative) const {
+std::wstring TempFolder::CopyIn(const std::wstring& source, const std::wstring& relative) const {
     std::wstring target = path_ + L"\\" + relative;
     for (size_t slash = target.find(L'\\', path_.size() + 1); slash != std::wstring::npos;
          slash = target.find(L'\\', slash + 1)) {
         CreateDirectoryW(target.substr(0, slash).c_str(), nullptr);
     }
-    CopyFileW((std::wstring(KOR_DEMO_DIR) + L"\\" + relative).c_str(), target.c_str(), FALSE);
+    CopyFileW(source.c_str(), target.c_str(), FALSE);
+    return target;
+}
+
+void TempFolder::AddDemoFile(const std::wstring& relative) const {
+    CopyIn(std::wstring(KOR_DEMO_DIR) + L"\\" + relative, relative);
 }
 
 void TempFolder::WriteFile(const std::wstring& relative, const std::string& bytes) const {

@@ -22,6 +22,9 @@ public:
     ~TempFolder();
     const std::wstring& Path() const { return path_; }
 
+    // Copies the file `source` to `relative` below the folder, making folders on the way; returns
+    // the copy's path.
+    std::wstring CopyIn(const std::wstring& source, const std::wstring& relative) const;
     // Copies files of the demo (a path relative to demo/, e.g. L"Levels\\town.jpg") into it.
     void AddDemoFile(const std::wstring& relative) const;
     void WriteFile(const std::wstring& relative, const std::string& bytes) const;

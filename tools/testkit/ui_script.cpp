@@ -7,10 +7,14 @@
 
 namespace {
 
+constexpr UINT kTickMilliseconds = 30;
+constexpr int kMostTries = 10000 / kTickMilliseconds;  // about ten seconds
+
 struct Script {
     std::vector<UiStep> steps;
     size_t next = 0;
     int tries = 0;
+    bool gaveUp = false;
     std::function<void()> giveUp;
 };
 
@@ -18,12 +22,15 @@ Script* script = nullptr;
 
 void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
     Script& s = *script;
+    if (s.gaveUp) {
+        return;
+    }
     // A step that stays undone, or a window that stays open after the last step, ends the run.
-    if (++s.tries > 330) {
+    if (++s.tries > kMostTries) {
         ADD_FAILURE() << (s.next < s.steps.size() ? "the script stalled at step " + std::to_string(s.next)
                                                   : std::string("the window stayed open after the last step"));
         s.next = s.steps.size();
-        s.tries = -1000000;  // give up once
+        s.gaveUp = true;
         s.giveUp();
         return;
     }
@@ -43,9 +50,9 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 void RunWithSteps(const std::function<void()>& run, std::vector<UiStep> steps, const std::function<void()>& giveUp) {
-    Script s{std::move(steps), 0, 0, giveUp};
+    Script s{std::move(steps), 0, 0, false, giveUp};
     script = &s;
-    UINT_PTR timer = SetTimer(nullptr, 0, 30, RunStep);
+    UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, RunStep);
     run();
     KillTimer(nullptr, timer);
     script = nullptr;
