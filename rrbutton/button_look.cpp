@@ -13,8 +13,12 @@ Color ShiftChannels(Color color, int delta) {
     return result;
 }
 
+bool IsBlackOrWhite(Color color) {
+    return color == 0x000000 || color == 0xFFFFFF;
+}
+
 Color NewFaceColor(Color systemFace) {
-    return systemFace == 0 || systemFace == 0xFFFFFF ? systemFace : ShiftChannels(systemFace, 8);
+    return IsBlackOrWhite(systemFace) ? systemFace : ShiftChannels(systemFace, 8);
 }
 
 Color FollowSystemFace(Color face, Color lastSystemFace, Color systemFace) {

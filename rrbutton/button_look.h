@@ -16,6 +16,9 @@ constexpr Color kNoColor = 0xFFFFFFFF;
 // borrows from the neighbouring channel. The top byte is kept.
 Color ShiftChannels(Color color, int delta);
 
+// Pure black or pure white (top byte 0): the colours a button takes as they are.
+bool IsBlackOrWhite(Color color);
+
 // A new button's face: the system face 8 lighter in each channel; black and white as they are.
 Color NewFaceColor(Color systemFace);
 

@@ -23,6 +23,10 @@ TEST(ButtonColors, ChannelsShiftWithoutCarryOrBorrow) {
 }
 
 TEST(ButtonColors, NewFaceIsEightLighterExceptBlackAndWhite) {
+    EXPECT_TRUE(IsBlackOrWhite(0x000000));
+    EXPECT_TRUE(IsBlackOrWhite(0xFFFFFF));
+    EXPECT_FALSE(IsBlackOrWhite(0xFEFFFF));
+    EXPECT_FALSE(IsBlackOrWhite(0x02FFFFFF));  // palette-relative white is not plain white
     EXPECT_EQ(NewFaceColor(0xC8C8C8), 0xD0D0D0u);
     EXPECT_EQ(NewFaceColor(0xFFFFFF), 0xFFFFFFu);
     EXPECT_EQ(NewFaceColor(0x000000), 0x000000u);

@@ -1,7 +1,5 @@
 #include "rrbutton/rrbutton.h"
 
-#include <windowsx.h>
-
 #include <cstring>
 
 #include "common/win_handles.h"
@@ -12,6 +10,18 @@ namespace {
 constexpr UINT kHoverMilliseconds = 10;
 
 using Slot = HANDLE RRButtonRecord::*;
+
+// The four image slots, in the order of ImageSlot::Normal .. Disabled and of RRBM_LOADIMAGE ..
+// RRBM_LOADDISABLEDIMAGE.
+constexpr Slot kImageSlots[] = {&RRButtonRecord::image, &RRButtonRecord::hotImage, &RRButtonRecord::pressedImage,
+                                &RRButtonRecord::disabledImage};
+static_assert(static_cast<int>(ImageSlot::None) == 0 && static_cast<int>(ImageSlot::Normal) == 1 &&
+                  static_cast<int>(ImageSlot::Hot) == 2 && static_cast<int>(ImageSlot::Pressed) == 3 &&
+                  static_cast<int>(ImageSlot::Disabled) == 4,
+              "ImageSlot n names kImageSlots[n - 1]");
+static_assert(RRBM_LOADHOTIMAGE == RRBM_LOADIMAGE + 1 && RRBM_LOADPRESSEDIMAGE == RRBM_LOADIMAGE + 2 &&
+                  RRBM_LOADDISABLEDIMAGE == RRBM_LOADIMAGE + 3,
+              "RRBM_LOADIMAGE + n loads kImageSlots[n]");
 
 // Images are released by their own kind, whatever imageType says now: the four slots share one
 // imageType, which a later load may have changed.
@@ -140,8 +150,8 @@ ButtonLook LookOf(const RRButtonRecord& r) {
     return {r.staticLook, r.state, r.idleRaised, r.interactive, GetFocus() == r.hwnd};
 }
 
-void DrawFrame(const RRButtonRecord& r, HDC dc, int width, int height) {
-    const Frame frame = ChooseFrame(LookOf(r));
+void DrawFrame(const RRButtonRecord& r, HDC dc, const ButtonLook& look, int width, int height) {
+    const Frame frame = ChooseFrame(look);
     if (frame.notification) {
         SendMessageA(r.parent, frame.notification, reinterpret_cast<WPARAM>(r.hwnd), r.id);
     }
@@ -162,19 +172,12 @@ void DrawImage(const RRButtonRecord& r, HDC dc, HANDLE image, Point at) {
 }
 
 HANDLE ImageIn(const RRButtonRecord& r, ImageSlot slot) {
-    switch (slot) {
-        case ImageSlot::Normal:
-            return r.image;
-        case ImageSlot::Hot:
-            return r.hotImage;
-        case ImageSlot::Pressed:
-            return r.pressedImage;
-        case ImageSlot::Disabled:
-            return r.disabledImage;
-        case ImageSlot::None:
-            break;
-    }
-    return nullptr;
+    return slot == ImageSlot::None ? nullptr : r.*kImageSlots[static_cast<int>(slot) - 1];
+}
+
+ImagesHeld ImagesOf(const RRButtonRecord& r) {
+    return {ImageIn(r, ImageSlot::Normal) != nullptr, ImageIn(r, ImageSlot::Hot) != nullptr,
+            ImageIn(r, ImageSlot::Pressed) != nullptr, ImageIn(r, ImageSlot::Disabled) != nullptr};
 }
 
 COLORREF TextColorOf(const RRButtonRecord& r, TextInk ink) {
@@ -208,11 +211,11 @@ void PaintContent(RRButtonRecord& r, HDC dc, int width, int height, const char* 
                              r.imageMarginLeft, r.imageMarginTop, r.imageMarginRight, r.imageMarginBottom};
     const Point at = r.image ? PlaceImage(layout, width, height) : Point{0, 0};
 
-    DrawFrame(r, dc, width, height);
+    const ButtonLook look = LookOf(r);
+    DrawFrame(r, dc, look, width, height);
 
-    const Content content = ChooseContent(
-        LookOf(r), IsWindowEnabled(r.hwnd), r.emboss != 0, r.imageNoShift != 0,
-        {r.image != nullptr, r.hotImage != nullptr, r.pressedImage != nullptr, r.disabledImage != nullptr});
+    const Content content =
+        ChooseContent(look, IsWindowEnabled(r.hwnd), r.emboss != 0, r.imageNoShift != 0, ImagesOf(r));
     if (HANDLE image = ImageIn(r, content.image)) {
         DrawImage(r, dc, image, content.shiftImage ? Point{at.x + 1, at.y + 1} : at);
     }
@@ -311,8 +314,7 @@ LRESULT OnDestroy(RRButtonRecord* r) {
     DeleteObject(r->faceBrush);
     DeleteObject(r->ownedFont);
     DeleteObject(r->region);
-    for (Slot slot : {&RRButtonRecord::image, &RRButtonRecord::hotImage, &RRButtonRecord::pressedImage,
-                      &RRButtonRecord::disabledImage}) {
+    for (Slot slot : kImageSlots) {
         ReleaseSlot(*r, slot);
     }
     SetWindowLongPtrA(r->hwnd, 0, 0);
@@ -378,23 +380,21 @@ LRESULT OnSetImageSize(RRButtonRecord& r, int width, int height) {
 // A name with a full stop is a file path; one without is a resource name in resourceModule.
 LRESULT OnLoadImage(RRButtonRecord& r, Slot slot, UINT kind, const char* name) {
     const bool normal = slot == &RRButtonRecord::image;
+    ReleaseSlot(r, slot);
+    if (normal) {
+        r.imageIsCallers = 0;  // empty or loaded by the button, so the button's own again
+    }
     if (!name) {
-        ReleaseSlot(r, slot);
-        if (normal) {
-            r.imageIsCallers = 0;
-        }
         return 0;
     }
     r.imageType = static_cast<LONG>(kind);
     if (normal) {
-        std::memset(r.imageName, 0, sizeof r.imageName);
+        // Pads with zeros; the last byte is never written and stays the zero of the new record.
         std::strncpy(r.imageName, name, sizeof r.imageName - 1);
     }
     const UINT flags = LR_LOADMAP3DCOLORS | (std::strchr(name, '.') ? LR_LOADFROMFILE : 0);
-    ReleaseSlot(r, slot);
     r.*slot = LoadImageA(r.resourceModule, name, kind, 0, 0, flags);
     if (normal) {
-        r.imageIsCallers = 0;  // loaded by the button, so the button's own again
         r.imageWidth = r.imageHeight = r.image ? 16 : 0;
     }
     return 0;
@@ -436,7 +436,7 @@ LRESULT OnSize(RRButtonRecord& r) {
 
 LRESULT OnSysColorChange(RRButtonRecord& r, WPARAM wParam, LPARAM lParam) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    if (face == 0 || face == 0xFFFFFF) {
+    if (IsBlackOrWhite(face)) {
         const COLORREF text = GetSysColor(COLOR_BTNTEXT);
         SendMessageA(r.hwnd, RRBM_SETFACECOLOR, face, 0);
         SendMessageA(r.hwnd, RRBM_SETTEXTCOLOR, text, 0);
@@ -698,12 +698,9 @@ LRESULT HandleMessage(RRButtonRecord& r, UINT message, WPARAM wParam, LPARAM lPa
         case RRBM_LOADIMAGE:
         case RRBM_LOADHOTIMAGE:
         case RRBM_LOADPRESSEDIMAGE:
-        case RRBM_LOADDISABLEDIMAGE: {
-            static constexpr Slot kSlots[] = {&RRButtonRecord::image, &RRButtonRecord::hotImage,
-                                              &RRButtonRecord::pressedImage, &RRButtonRecord::disabledImage};
-            return OnLoadImage(r, kSlots[message - RRBM_LOADIMAGE], static_cast<UINT>(wParam),
+        case RRBM_LOADDISABLEDIMAGE:
+            return OnLoadImage(r, kImageSlots[message - RRBM_LOADIMAGE], static_cast<UINT>(wParam),
                                reinterpret_cast<const char*>(lParam));
-        }
 
         case RRBM_GETCORNER:
             return r.corner;
