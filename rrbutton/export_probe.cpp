@@ -8,12 +8,12 @@
 #include <oleauto.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "rrbutton/rrbutton.h"
 #include "rrbutton/test_hooks.h"
+#include "rrbutton/test_support.h"
 
 namespace {
 
@@ -38,10 +38,6 @@ private:
     FILE* report_;
     DWORD failures_ = 0;
 };
-
-BSTR Text(const char* text) {
-    return SysAllocStringByteLen(text, static_cast<UINT>(std::strlen(text)));
-}
 
 template <typename F>
 F Find(HMODULE module, const char* name) {
@@ -89,7 +85,7 @@ void RunChecks(Probe& probe) {
         CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 50, 50, 400, 200, nullptr, nullptr, kor, nullptr);
     probe.Check(parent != nullptr, "a parent window of the probe's own thread");
 
-    std::vector<BSTR> texts{Text("Plain")};
+    std::vector<BSTR> texts{AnsiBstr("Plain")};
     log.Clear();
     HWND plain = create(parent, 11, texts[0], 10, 10, 80, 24, kStyle, 0, 0);
     char caption[16] = {};
@@ -100,7 +96,7 @@ void RunChecks(Probe& probe) {
     probe.Check(log.TimesFreed(texts) == std::vector<int>{1} && log.Freed().size() == 1,
                 "CreateRRButton frees its text once");
 
-    texts = {Text("Lost")};
+    texts = {AnsiBstr("Lost")};
     log.Clear();
     HWND lost = create(parent, 12, texts[0], 4, 8, 8, 8, kStyle, 0, 1);
     RECT rect{};
@@ -109,7 +105,7 @@ void RunChecks(Probe& probe) {
                 "dialog units without a dialog of KOR.exe's layer give 0 x 0");
     probe.Check(log.TimesFreed(texts) == std::vector<int>{1}, "and the text is freed once");
 
-    texts = {Text("None"), Text("a.ico"), Text("b.ico"), Text("c.ico")};
+    texts = {AnsiBstr("None"), AnsiBstr("a.ico"), AnsiBstr("b.ico"), AnsiBstr("c.ico")};
     log.Clear();
     HWND bad = reinterpret_cast<HWND>(0x4321);
     probe.Check(!create(bad, 1, texts[0], 0, 0, 9, 9, kStyle, 0, 0) &&
@@ -118,7 +114,7 @@ void RunChecks(Probe& probe) {
     probe.Check(log.TimesFreed(texts) == std::vector<int>{1, 1, 1, 1} && log.Freed().size() == 4,
                 "and every text is still freed once");
 
-    texts = {Text("Chest"), Text("CHEST"), Text("")};
+    texts = {AnsiBstr("Chest"), AnsiBstr("CHEST"), AnsiBstr("")};
     log.Clear();
     HWND withIcon = make(parent, 13, texts[0], 10, 40, 100, 30, kStyle, 0, texts[1], texts[2], 0);
     const RRButtonRecord* record = RecordOf(withIcon);
@@ -126,7 +122,7 @@ void RunChecks(Probe& probe) {
                 "MakeRRButton loads KOR.exe's CHEST icon by name and places it left of the text");
     probe.Check(log.TimesFreed(texts) == std::vector<int>{1, 1, 1}, "MakeRRButton frees its three texts once");
 
-    texts = {Text("Link"), Text("CHEST"), Text("CHEST"), Text("CHEST")};
+    texts = {AnsiBstr("Link"), AnsiBstr("CHEST"), AnsiBstr("CHEST"), AnsiBstr("CHEST")};
     log.Clear();
     HWND link = makeUrl(parent, 14, texts[0], 10, 80, 100, 30, kStyle, 0, texts[1], texts[2], texts[3], 0);
     record = RecordOf(link);
@@ -142,7 +138,8 @@ void RunChecks(Probe& probe) {
     HWND nulls = makeUrl(parent, 15, nullptr, 10, 120, 100, 30, kStyle, 0, nullptr, nullptr, nullptr, 0);
     probe.Check(nulls && log.Freed().empty(), "null texts count as empty and nothing is freed");
 
-    texts = {Text("Levels\\town.jpg"), Text("Levels\\*.jpg"), Text("Levels\\nothing.here"), Text("Levels")};
+    texts = {AnsiBstr("Levels\\town.jpg"), AnsiBstr("Levels\\*.jpg"), AnsiBstr("Levels\\nothing.here"),
+             AnsiBstr("Levels")};
     log.Clear();
     probe.Check(fileExists(texts[0]) == 1 && fileExists(texts[1]) == 1 && fileExists(texts[2]) == 0 &&
                     fileExists(texts[3]) == 0 && fileExists(nullptr) == 0,

@@ -40,10 +40,6 @@ LRESULT CALLBACK WatchButtons(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-BSTR Text(const char* text) {
-    return SysAllocStringByteLen(text, static_cast<UINT>(std::strlen(text)));
-}
-
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr WPARAM kMiddleLeft = static_cast<WPARAM>(-4), kCentre = static_cast<WPARAM>(-5);
 const Sent kCreated{RRBM_SETCORNER, 5, 0, ""};  // sent by the button to itself at WM_CREATE
@@ -104,7 +100,7 @@ TEST_F(RRButtonApi, InitRegistersTheClassOnce) {
 }
 
 TEST_F(RRButtonApi, CreateUsesPixelsOrTheLayersDialogUnits) {
-    HWND button = CreateRRButton(parent_, 7, Text("Plain"), 10, 20, 30, 40, kStyle, 0, 0);
+    HWND button = CreateRRButton(parent_, 7, AnsiBstr("Plain"), 10, 20, 30, 40, kStyle, 0, 0);
     ASSERT_TRUE(button);
     EXPECT_EQ(RectInParent(button), (std::vector<LONG>{10, 20, 40, 60}));
     EXPECT_EQ(GetDlgCtrlID(button), 7);
@@ -133,12 +129,12 @@ TEST_F(RRButtonApi, CreateUsesPixelsOrTheLayersDialogUnits) {
 }
 
 TEST_F(RRButtonApi, MakeRRButtonSendsItsMessagesInOrder) {
-    MakeRRButton(parent_, 1, Text("Text"), 0, 0, 80, 24, kStyle, 0, nullptr, Text(""), 0);
+    MakeRRButton(parent_, 1, AnsiBstr("Text"), 0, 0, 80, 24, kStyle, 0, nullptr, AnsiBstr(""), 0);
     EXPECT_EQ(sent, (std::vector<Sent>{kCreated, {RRBM_SETCORNER, 5, 0, ""}, {RRBM_SETINTERACTIVE, 1, 0, ""}}));
 
     sent.clear();
-    HWND button =
-        MakeRRButton(parent_, 2, Text("Text"), 0, 30, 80, 24, kStyle, 0, Text("red.ico"), Text("blue.ico"), 0);
+    HWND button = MakeRRButton(parent_, 2, AnsiBstr("Text"), 0, 30, 80, 24, kStyle, 0, AnsiBstr("red.ico"),
+                               AnsiBstr("blue.ico"), 0);
     EXPECT_EQ(sent, (std::vector<Sent>{kCreated,
                                        {RRBM_SETCORNER, 5, 0, ""},
                                        {RRBM_SETINTERACTIVE, 1, 0, ""},
@@ -151,7 +147,7 @@ TEST_F(RRButtonApi, MakeRRButtonSendsItsMessagesInOrder) {
     EXPECT_TRUE(R(button).hotImage);
 
     sent.clear();
-    button = MakeRRButton(parent_, 3, nullptr, 0, 60, 80, 24, kStyle, 0, nullptr, Text("blue.ico"), 0);
+    button = MakeRRButton(parent_, 3, nullptr, 0, 60, 80, 24, kStyle, 0, nullptr, AnsiBstr("blue.ico"), 0);
     EXPECT_EQ(sent, (std::vector<Sent>{kCreated,
                                        {RRBM_SETCORNER, 5, 0, ""},
                                        {RRBM_SETINTERACTIVE, 1, 0, ""},
@@ -161,8 +157,8 @@ TEST_F(RRButtonApi, MakeRRButtonSendsItsMessagesInOrder) {
 }
 
 TEST_F(RRButtonApi, MakeRRButtonURLSendsItsMessagesInOrderAndOwnsItsFont) {
-    HWND link = MakeRRButtonURL(parent_, 1, Text("Link"), 0, 0, 80, 24, kStyle, 0, Text("red.ico"), Text("blue.ico"),
-                                Text("disc.ico"), 0);
+    HWND link = MakeRRButtonURL(parent_, 1, AnsiBstr("Link"), 0, 0, 80, 24, kStyle, 0, AnsiBstr("red.ico"),
+                                AnsiBstr("blue.ico"), AnsiBstr("disc.ico"), 0);
     ASSERT_TRUE(link);
     const RRButtonRecord& r = R(link);
     HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), "HAND");
@@ -198,8 +194,8 @@ TEST_F(RRButtonApi, MakeRRButtonURLSendsItsMessagesInOrderAndOwnsItsFont) {
 
     // Only a disabled icon: the icons are looked at only when icon or pressed icon is given.
     sent.clear();
-    HWND bare =
-        MakeRRButtonURL(parent_, 2, Text("Link"), 0, 30, 80, 24, kStyle, 0, nullptr, Text(""), Text("disc.ico"), 0);
+    HWND bare = MakeRRButtonURL(parent_, 2, AnsiBstr("Link"), 0, 30, 80, 24, kStyle, 0, nullptr, AnsiBstr(""),
+                                AnsiBstr("disc.ico"), 0);
     EXPECT_FALSE(R(bare).disabledImage);
     for (const Sent& s : sent) {
         EXPECT_NE(s.message, static_cast<UINT>(RRBM_LOADDISABLEDIMAGE));
@@ -210,7 +206,7 @@ TEST_F(RRButtonApi, ALinkFromAModuleWithoutAHandShowsTheSystemHand) {
     // A parent of another module: the button's resources come from there, and it has no "HAND".
     HWND foreign = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 100, parent_, nullptr,
                                    GetModuleHandleA("kernel32.dll"), nullptr);
-    HWND link = MakeRRButtonURL(foreign, 1, Text("Link"), 0, 0, 80, 24, kStyle, 0, nullptr, nullptr, nullptr, 0);
+    HWND link = MakeRRButtonURL(foreign, 1, AnsiBstr("Link"), 0, 0, 80, 24, kStyle, 0, nullptr, nullptr, nullptr, 0);
     ASSERT_TRUE(link);
     EXPECT_EQ(R(link).resourceModule, GetModuleHandleA("kernel32.dll"));
     EXPECT_TRUE(R(link).cursor);
@@ -230,14 +226,14 @@ TEST_F(RRButtonApi, EveryTextArgumentIsFreedOnceOnEveryPath) {
                 tracker.FailNextHeapAlloc(sizeof(RRButtonRecord));
             }
         };
-        std::vector<BSTR> texts{Text("One")};
+        std::vector<BSTR> texts{AnsiBstr("One")};
         log.Clear();
         failIfAsked();
         HWND button = CreateRRButton(parent, 1, texts[0], 0, 0, 50, 20, kStyle, 0, 0);
         EXPECT_EQ(button != nullptr, path == 0);
         EXPECT_EQ(log.TimesFreed(texts), (std::vector<int>{1}));
 
-        texts = {Text("Two"), Text("a.ico"), Text("b.ico")};
+        texts = {AnsiBstr("Two"), AnsiBstr("a.ico"), AnsiBstr("b.ico")};
         log.Clear();
         sent.clear();
         failIfAsked();
@@ -249,7 +245,7 @@ TEST_F(RRButtonApi, EveryTextArgumentIsFreedOnceOnEveryPath) {
             EXPECT_TRUE(sent.empty());  // nothing is sent when no window was made
         }
 
-        texts = {Text("Three"), Text("a.ico"), Text("b.ico"), Text("c.ico")};
+        texts = {AnsiBstr("Three"), AnsiBstr("a.ico"), AnsiBstr("b.ico"), AnsiBstr("c.ico")};
         log.Clear();
         failIfAsked();
         button = MakeRRButtonURL(parent, 3, texts[0], 0, 0, 50, 20, kStyle, 0, texts[1], texts[2], texts[3], 0);
@@ -266,19 +262,20 @@ TEST_F(RRButtonApi, EveryTextArgumentIsFreedOnceOnEveryPath) {
 // A row of buttons in their looks, saved as rrbutton_gallery.bmp beside the test for people to see.
 TEST_F(RRButtonApi, GalleryOfLooks) {
     const DWORD style = kStyle;
-    MakeRRButton(parent_, 1, Text("Plain"), 10, 20, 100, 30, style, 0, nullptr, nullptr, 0);
-    MakeRRButton(parent_, 2, Text("Icon"), 120, 20, 100, 30, style, 0, Text("disc.ico"), Text("reddisc.ico"), 0);
-    MakeRRButtonURL(parent_, 3, Text("Web link"), 230, 20, 100, 30, style, 0, nullptr, nullptr, nullptr, 0);
+    MakeRRButton(parent_, 1, AnsiBstr("Plain"), 10, 20, 100, 30, style, 0, nullptr, nullptr, 0);
+    MakeRRButton(parent_, 2, AnsiBstr("Icon"), 120, 20, 100, 30, style, 0, AnsiBstr("disc.ico"),
+                 AnsiBstr("reddisc.ico"), 0);
+    MakeRRButtonURL(parent_, 3, AnsiBstr("Web link"), 230, 20, 100, 30, style, 0, nullptr, nullptr, nullptr, 0);
     HWND disabled =
-        MakeRRButton(parent_, 4, Text("Disabled"), 340, 20, 100, 30, style, 0, Text("disc.ico"), nullptr, 0);
+        MakeRRButton(parent_, 4, AnsiBstr("Disabled"), 340, 20, 100, 30, style, 0, AnsiBstr("disc.ico"), nullptr, 0);
     SendMessageA(disabled, RRBM_LOADDISABLEDIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>("greydisc.ico"));
     EnableWindow(disabled, FALSE);
-    HWND pressed = MakeRRButton(parent_, 5, Text("Pressed"), 450, 20, 100, 30, style, 0, nullptr, nullptr, 0);
-    HWND focused = MakeRRButton(parent_, 6, Text("Focused"), 560, 20, 100, 30, style, 0, nullptr, nullptr, 0);
-    HWND raised = MakeRRButton(parent_, 7, Text("Idle raised"), 10, 70, 100, 30, style, 0, nullptr, nullptr, 0);
+    HWND pressed = MakeRRButton(parent_, 5, AnsiBstr("Pressed"), 450, 20, 100, 30, style, 0, nullptr, nullptr, 0);
+    HWND focused = MakeRRButton(parent_, 6, AnsiBstr("Focused"), 560, 20, 100, 30, style, 0, nullptr, nullptr, 0);
+    HWND raised = MakeRRButton(parent_, 7, AnsiBstr("Idle raised"), 10, 70, 100, 30, style, 0, nullptr, nullptr, 0);
     SendMessageA(raised, RRBM_SETIDLERAISED, 1, 0);
     HWND linkFocused =
-        MakeRRButtonURL(parent_, 8, Text("Focused link"), 120, 70, 100, 30, style, 0, nullptr, nullptr, nullptr, 0);
+        MakeRRButtonURL(parent_, 8, AnsiBstr("Focused link"), 120, 70, 100, 30, style, 0, nullptr, nullptr, nullptr, 0);
     SetFocus(focused);
     SendMessageA(pressed, WM_KEYDOWN, VK_SPACE, 0);  // held down by the space bar
     Pump();

@@ -329,7 +329,7 @@ TEST_F(RRButton, FaceFollowsTheSystemFaceAtTheNextPaint) {
 
 // ---- painting ----
 
-TEST_F(RRButton, EachPaintSendsOneLookNotificationBeforeItsFrame) {
+TEST_F(RRButton, EachPaintSendsTheLookNotificationOfItsFrame) {
     HWND button = Make(8, "Go", 10, 10, 80, 24);
     struct Case {
         LONG staticLook, idleRaised;
@@ -680,10 +680,8 @@ TEST_F(RRButton, NothingLeaksOverAThousandButtons) {
     {
         ResourceTracker tracker(GetModuleHandleA(nullptr));
         for (int i = 0; i < 1000; ++i) {
-            HWND button =
-                MakeRRButtonURL(parent_, 10, SysAllocStringByteLen("Link", 4), 10, 10, 120, 30, WS_CHILD | WS_VISIBLE,
-                                0, SysAllocStringByteLen("red.ico", 7), SysAllocStringByteLen("green.ico", 9),
-                                SysAllocStringByteLen("blue.ico", 8), 0);
+            HWND button = MakeRRButtonURL(parent_, 10, AnsiBstr("Link"), 10, 10, 120, 30, WS_CHILD | WS_VISIBLE, 0,
+                                          AnsiBstr("red.ico"), AnsiBstr("green.ico"), AnsiBstr("blue.ico"), 0);
             SendMessageA(button, RRBM_LOADHOTIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>("red.bmp"));
             SendMessageA(button, RRBM_SETCORNER, 9, 1);
             SendMessageA(button, RRBM_SETFACECOLOR, RGB(1, 2, 3), 1);

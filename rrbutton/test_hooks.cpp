@@ -3,6 +3,7 @@
 #include <oleauto.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -22,6 +23,12 @@ void Write(void** entry, const void* value) {
 std::vector<BSTR> freed;
 decltype(&SysFreeString) realSysFreeString;
 
+// Looks SysFreeString up for the stand-in to call, and gives it for the hook to replace.
+const void* KeepRealSysFreeString() {
+    realSysFreeString = reinterpret_cast<decltype(&SysFreeString)>(Export("oleaut32.dll", "SysFreeString"));
+    return reinterpret_cast<const void*>(realSysFreeString);
+}
+
 void WINAPI LoggedSysFreeString(BSTR text) {
     freed.push_back(text);
     realSysFreeString(text);
@@ -34,7 +41,7 @@ struct Tracked {
     int unknownReleases = 0;
     SIZE_T failSize = 0;
 };
-Tracked* tracked;
+std::optional<Tracked> tracked;  // while a ResourceTracker lives
 
 template <typename T>
 T Made(const char* call, T handle) {
@@ -186,8 +193,7 @@ ImportHook::~ImportHook() {
 }
 
 BstrFreeLog::BstrFreeLog(HMODULE module)
-    : hook_(module, (Export("oleaut32.dll", "SysFreeString")), reinterpret_cast<const void*>(LoggedSysFreeString)) {
-    realSysFreeString = reinterpret_cast<decltype(&SysFreeString)>(Export("oleaut32.dll", "SysFreeString"));
+    : hook_(module, KeepRealSysFreeString(), reinterpret_cast<const void*>(LoggedSysFreeString)) {
     freed.clear();
 }
 
@@ -208,18 +214,15 @@ std::vector<int> BstrFreeLog::TimesFreed(const std::vector<BSTR>& texts) const {
 }
 
 ResourceTracker::ResourceTracker(HMODULE module) {
-    tracked = new Tracked;
+    tracked.emplace();
     for (const Replacement& r : kReplacements) {
-        hooks_.push_back(new ImportHook(module, (Export(r.dll, r.name)), r.stand_in));
+        hooks_.push_back(std::make_unique<ImportHook>(module, Export(r.dll, r.name), r.stand_in));
     }
 }
 
 ResourceTracker::~ResourceTracker() {
-    for (ImportHook* hook : hooks_) {
-        delete hook;
-    }
-    delete tracked;
-    tracked = nullptr;
+    hooks_.clear();  // the imports go back to the real functions before the records go
+    tracked.reset();
 }
 
 std::map<const char*, int> ResourceTracker::Held() const {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <vector>
 
 // Points every import-table entry of `module` that calls `target` at `replacement` instead, and
@@ -54,5 +55,5 @@ public:
     void FailNextHeapAlloc(SIZE_T size);
 
 private:
-    std::vector<ImportHook*> hooks_;
+    std::vector<std::unique_ptr<ImportHook>> hooks_;
 };

@@ -1,6 +1,7 @@
 #include "rrbutton/test_support.h"
 
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 
 #include "common/win_handles.h"
@@ -24,6 +25,19 @@ LRESULT CALLBACK RecordingParentProc(HWND window, UINT message, WPARAM wParam, L
 template <typename T>
 void Put(std::ofstream& out, T value) {
     out.write(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// The 14 bytes of a BMP file's header, for pixels of `imageSize` bytes right after the info header.
+void PutFileHeader(std::ofstream& out, uint32_t imageSize) {
+    Put<uint16_t>(out, 0x4D42), Put<uint32_t>(out, 14 + 40 + imageSize), Put<uint32_t>(out, 0);
+    Put<uint32_t>(out, 14 + 40);
+}
+
+// A BITMAPINFOHEADER of an uncompressed image.
+void PutInfoHeader(std::ofstream& out, int32_t width, int32_t height, uint16_t bitCount, uint32_t imageSize) {
+    Put<uint32_t>(out, 40), Put<int32_t>(out, width), Put<int32_t>(out, height), Put<uint16_t>(out, 1);
+    Put<uint16_t>(out, bitCount), Put<uint32_t>(out, 0), Put<uint32_t>(out, imageSize);
+    Put<int32_t>(out, 0), Put<int32_t>(out, 0), Put<uint32_t>(out, 0), Put<uint32_t>(out, 0);
 }
 
 bool InDisc(int i) {
@@ -82,15 +96,17 @@ bool PumpUntil(const std::function<bool()>& done) {
     return true;
 }
 
+BSTR AnsiBstr(const char* text) {
+    return SysAllocStringByteLen(text, static_cast<UINT>(std::strlen(text)));
+}
+
 void WriteIconFile(const std::string& path, COLORREF color, bool disc) {
     std::ofstream out(path, std::ios::binary);
     const uint32_t pixels = 16 * 16 * 4, mask = 16 * 4, image = 40 + pixels + mask;
     Put<uint16_t>(out, 0), Put<uint16_t>(out, 1), Put<uint16_t>(out, 1);  // an icon file with one image
     Put<uint8_t>(out, 16), Put<uint8_t>(out, 16), Put<uint8_t>(out, 0), Put<uint8_t>(out, 0);
     Put<uint16_t>(out, 1), Put<uint16_t>(out, 32), Put<uint32_t>(out, image), Put<uint32_t>(out, 6 + 16);
-    Put<uint32_t>(out, 40), Put<int32_t>(out, 16), Put<int32_t>(out, 32), Put<uint16_t>(out, 1);
-    Put<uint16_t>(out, 32), Put<uint32_t>(out, 0), Put<uint32_t>(out, pixels + mask);
-    Put<int32_t>(out, 0), Put<int32_t>(out, 0), Put<uint32_t>(out, 0), Put<uint32_t>(out, 0);
+    PutInfoHeader(out, 16, 32, 32, pixels + mask);  // twice the height: the colours, then the mask
     PutPixels(out, color, disc);
     for (int row = 15; row >= 0; --row) {  // the mask: set where the picture is see-through
         uint32_t bits = 0;
@@ -104,11 +120,8 @@ void WriteIconFile(const std::string& path, COLORREF color, bool disc) {
 void WriteBitmapFile(const std::string& path, COLORREF color) {
     std::ofstream out(path, std::ios::binary);
     const uint32_t pixels = 16 * 16 * 4;
-    Put<uint16_t>(out, 0x4D42), Put<uint32_t>(out, 14 + 40 + pixels), Put<uint32_t>(out, 0);
-    Put<uint32_t>(out, 14 + 40);
-    Put<uint32_t>(out, 40), Put<int32_t>(out, 16), Put<int32_t>(out, 16), Put<uint16_t>(out, 1);
-    Put<uint16_t>(out, 32), Put<uint32_t>(out, 0), Put<uint32_t>(out, pixels);
-    Put<int32_t>(out, 0), Put<int32_t>(out, 0), Put<uint32_t>(out, 0), Put<uint32_t>(out, 0);
+    PutFileHeader(out, pixels);
+    PutInfoHeader(out, 16, 16, 32, pixels);
     PutPixels(out, color);
 }
 
@@ -147,10 +160,8 @@ int Shot::Count(COLORREF color) const {
 void Shot::Save(const std::string& path) const {
     std::ofstream out(path, std::ios::binary);
     const uint32_t row = (width_ * 3 + 3) & ~3u, size = row * height_;
-    Put<uint16_t>(out, 0x4D42), Put<uint32_t>(out, 14 + 40 + size), Put<uint32_t>(out, 0), Put<uint32_t>(out, 54);
-    Put<uint32_t>(out, 40), Put<int32_t>(out, width_), Put<int32_t>(out, height_), Put<uint16_t>(out, 1);
-    Put<uint16_t>(out, 24), Put<uint32_t>(out, 0), Put<uint32_t>(out, size);
-    Put<int32_t>(out, 0), Put<int32_t>(out, 0), Put<uint32_t>(out, 0), Put<uint32_t>(out, 0);
+    PutFileHeader(out, size);
+    PutInfoHeader(out, width_, height_, 24, size);
     for (int y = height_ - 1; y >= 0; --y) {
         for (int x = 0; x < width_; ++x) {
             COLORREF pixel = At(x, y);

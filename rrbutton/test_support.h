@@ -1,5 +1,5 @@
 // Test support for the button's Wine tests: a parent window that records what it is sent, the
-// message pump, image files made on the spot, and the pixels a window shows.
+// message pump, BSTRs of ANSI text, image files made on the spot, and the pixels a window shows.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +25,9 @@ HWND CreateRecordingParent(int x, int y, int width, int height);
 void Pump(HWND dialog = nullptr);
 // Pumps until `done` holds or 10 seconds have passed; returns whether it holds.
 bool PumpUntil(const std::function<bool()>& done);
+
+// A BSTR holding the bytes of `text` as they are, the way the exports' callers pass ANSI text.
+BSTR AnsiBstr(const char* text);
 
 // 16 x 16 pictures of one colour: an icon file, solid or a disc, and a solid bitmap file.
 void WriteIconFile(const std::string& path, COLORREF color, bool disc = false);
