@@ -34,6 +34,7 @@ RememberedFocus dialogFocus;
 
 void OnInitDialog(HWND dialog) {
     editedRow = 0;
+    dialogFocus = {};  // nothing kept from a dialog that closed while inactive
     SetControlText(dialog, kCellXReadout, TextFromNumber(clickX, kSingleDigits));
     SetControlText(dialog, kCellYReadout, TextFromNumber(clickY, kSingleDigits));
     SetControlText(dialog, kCellLevelReadout, TextFromNumber(playerState.level, kNumberDigits));

@@ -150,8 +150,8 @@ ButtonLook LookOf(const RRButtonRecord& r) {
     return {r.staticLook, r.state, r.idleRaised, r.interactive, GetFocus() == r.hwnd};
 }
 
-void DrawFrame(const RRButtonRecord& r, HDC dc, const ButtonLook& look, int width, int height) {
-    const Frame frame = ChooseFrame(look);
+void DrawFrame(const RRButtonRecord& r, HDC dc, int width, int height) {
+    const Frame frame = ChooseFrame(LookOf(r));
     if (frame.notification) {
         SendMessageA(r.parent, frame.notification, reinterpret_cast<WPARAM>(r.hwnd), r.id);
     }
@@ -211,11 +211,11 @@ void PaintContent(RRButtonRecord& r, HDC dc, int width, int height, const char* 
                              r.imageMarginLeft, r.imageMarginTop, r.imageMarginRight, r.imageMarginBottom};
     const Point at = r.image ? PlaceImage(layout, width, height) : Point{0, 0};
 
-    const ButtonLook look = LookOf(r);
-    DrawFrame(r, dc, look, width, height);
+    DrawFrame(r, dc, width, height);
 
+    // Read again: the parent may have changed the button while handling the frame's notification.
     const Content content =
-        ChooseContent(look, IsWindowEnabled(r.hwnd), r.emboss != 0, r.imageNoShift != 0, ImagesOf(r));
+        ChooseContent(LookOf(r), IsWindowEnabled(r.hwnd), r.emboss != 0, r.imageNoShift != 0, ImagesOf(r));
     if (HANDLE image = ImageIn(r, content.image)) {
         DrawImage(r, dc, image, content.shiftImage ? Point{at.x + 1, at.y + 1} : at);
     }

@@ -35,13 +35,6 @@ void TempFolder::AddDemoFile(const std::wstring& relative) const {
     CopyIn(std::wstring(KOR_DEMO_DIR) + L"\\" + relative, relative);
 }
 
-void TempFolder::WriteFile(const std::wstring& relative, const std::string& bytes) const {
-    FileHandle file(
-        CreateFileW((path_ + L"\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
 bool WaitUntil(const std::function<bool()>& done, int milliseconds) {
     DWORD start = GetTickCount();
     for (;;) {

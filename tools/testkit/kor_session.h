@@ -27,7 +27,6 @@ public:
     std::wstring CopyIn(const std::wstring& source, const std::wstring& relative) const;
     // Copies files of the demo (a path relative to demo/, e.g. L"Levels\\town.jpg") into it.
     void AddDemoFile(const std::wstring& relative) const;
-    void WriteFile(const std::wstring& relative, const std::string& bytes) const;
 
 private:
     std::wstring path_;
