@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -45,16 +46,25 @@ void SpriteStore::Remove(long id) {
     objects_.erase(found);
 }
 
-SpriteObject& SpriteStore::Create(long id, uintptr_t owner, std::shared_ptr<SpriteBitmap> bitmap) {
+SpriteObject& SpriteStore::Insert(long id, SpriteObject object) {
     Remove(id);
-    SpriteObject& object = objects_[id];
+    object.sequence = nextSequence_++;
+    SpriteObject& inserted = objects_.emplace(id, std::move(object)).first->second;
+    OwnerList& list = owners_[inserted.owner];
+    // The newest object belongs last unless an earlier one lies above it. A list out of order stays
+    // so until DrawOrder sorts it.
+    if (!list.order.empty() && list.order.back()->zorder > inserted.zorder) {
+        list.sorted = false;
+    }
+    list.order.push_back(&inserted);
+    return inserted;
+}
+
+SpriteObject& SpriteStore::Create(long id, uintptr_t owner, std::shared_ptr<SpriteBitmap> bitmap) {
+    SpriteObject object;
     object.owner = owner;
     object.bitmap = std::move(bitmap);
-    object.sequence = nextSequence_++;
-    OwnerList& list = owners_[owner];
-    list.order.push_back(&object);
-    list.sorted = list.order.size() < 2 || list.order[list.order.size() - 2]->zorder <= object.zorder;
-    return object;
+    return Insert(id, std::move(object));
 }
 
 SpriteObject* SpriteStore::Clone(long sourceId, long id, int x, int y) {
@@ -62,15 +72,10 @@ SpriteObject* SpriteStore::Clone(long sourceId, long id, int x, int y) {
     if (!source || sourceId == id) {
         return nullptr;
     }
-    SpriteObject copy = *source;  // Create may rehash, so copy before
-    SpriteObject& object = Create(id, copy.owner, copy.bitmap);
-    uint64_t sequence = object.sequence;
-    object = copy;
-    object.sequence = sequence;
-    object.x = x;
-    object.y = y;
-    owners_[object.owner].sorted = false;
-    return &object;
+    SpriteObject copy = *source;
+    copy.x = x;
+    copy.y = y;
+    return &Insert(id, std::move(copy));
 }
 
 void SpriteStore::SetZorder(SpriteObject& object, int zorder) {

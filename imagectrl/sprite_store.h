@@ -68,6 +68,9 @@ private:
         std::vector<SpriteObject*> order;
         bool sorted = true;
     };
+    // Makes `object` the object `id`, replacing any object of that id, and the latest made: it is
+    // drawn above the others of its z-order.
+    SpriteObject& Insert(long id, SpriteObject object);
     void Remove(long id);
 
     std::unordered_map<long, SpriteObject> objects_;  // element addresses survive rehashing

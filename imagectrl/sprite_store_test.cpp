@@ -47,6 +47,20 @@ TEST(SpriteStore, DrawsInZOrderThenCreationOrder) {
     EXPECT_EQ(ids, (std::vector<long>{11000, 11001, 10001}));
 }
 
+TEST(SpriteStore, KeepsAZorderChangeWhenObjectsAreMadeAfterIt) {
+    SpriteStore store;
+    auto bitmap = std::make_shared<SpriteBitmap>(1, 1, std::vector<uint32_t>{kRed});
+    SpriteObject* a = &store.Create(1, 1, bitmap);
+    SpriteObject* b = &store.Create(2, 1, bitmap);
+    store.SetZorder(*a, 5);
+    SpriteObject* c = &store.Create(3, 1, bitmap);
+    EXPECT_EQ(store.DrawOrder(1), (std::vector<SpriteObject*>{b, c, a}));
+    // The same with a clone made last.
+    store.SetZorder(*c, 9);
+    SpriteObject* d = store.Clone(1, 4, 0, 0);  // z-order 5, as its source
+    EXPECT_EQ(store.DrawOrder(1), (std::vector<SpriteObject*>{b, a, d, c}));
+}
+
 TEST(SpriteStore, DrawsVisibleSpritesAtTheirPicturePixelsScaledWithTheZoom) {
     SpriteStore store;
     Image pixels(2, 2, kRed);
