@@ -31,17 +31,21 @@ void LayOut(HWND parent, SIZE size) {
         return;
     }
     HDWP positions = BeginDeferWindowPos(static_cast<int>(found->second.size()));
+    if (!positions) {
+        return;
+    }
     for (const Anchor& anchor : found->second) {
-        if (!positions || !IsWindow(anchor.child)) {
+        if (!IsWindow(anchor.child)) {
             continue;
         }
         AnchorRect rect = AnchoredRect(anchor.mode, anchor.rect, anchor.parent.cx, anchor.parent.cy, size.cx, size.cy);
         positions = DeferWindowPos(positions, anchor.child, nullptr, rect.left, rect.top, rect.right - rect.left,
                                    rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!positions) {
+            return;  // the moves asked for so far went with it
+        }
     }
-    if (positions) {
-        EndDeferWindowPos(positions);
-    }
+    EndDeferWindowPos(positions);
 }
 
 LRESULT CALLBACK AnchorSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);

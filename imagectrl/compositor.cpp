@@ -29,19 +29,27 @@ inline uint32_t Premultiply(uint32_t pixel, uint32_t alpha) {
     return (alpha << 24) | rb | g;
 }
 
-void FillBackground(const PixelBuffer& target, const ViewGeometry& view, uint32_t background) {
-    int top = view.y.DestStart(), bottom = view.y.DestEnd();
-    int left = view.x.DestStart(), right = view.x.DestEnd();
-    if (bottom <= top || right <= left) {
-        top = bottom = left = right = 0;
-    }
+// How much of what lies under it a pre-multiplied pixel covers.
+enum class Coverage { Transparent, Partly, Opaque };
+inline Coverage CoverageOf(uint32_t pixel) {
+    uint32_t alpha = pixel >> 24;
+    return alpha == 0 ? Coverage::Transparent : alpha == 255 ? Coverage::Opaque : Coverage::Partly;
+}
+
+// Client pixels [left, right) x [top, bottom).
+struct ClientArea {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// `background` everywhere in the target but in `picture`; with no area ({}) everywhere.
+void FillAround(const PixelBuffer& target, const ClientArea& picture, uint32_t background) {
     for (int y = 0; y < target.height; ++y) {
         uint32_t* row = target.Row(y);
-        if (y < top || y >= bottom) {
+        if (y < picture.top || y >= picture.bottom) {
             std::fill_n(row, target.width, background);
         } else {
-            std::fill(row, row + left, background);
-            std::fill(row + right, row + target.width, background);
+            std::fill(row, row + picture.left, background);
+            std::fill(row + picture.right, row + target.width, background);
         }
     }
 }
@@ -120,14 +128,13 @@ void DrawPicture(const ConstPixelBuffer& picture,
                  const PixelBuffer& target,
                  const ViewGeometry& view,
                  uint32_t background) {
-    if (!picture.pixels) {
-        FillBackground(target, LayoutView(0, 0, 1, target.width, target.height, 0, 0), background);
+    ClientArea shown{view.x.DestStart(), view.y.DestStart(), view.x.DestEnd(), view.y.DestEnd()};
+    // Nothing to show: no picture, or none of it in the client.
+    if (!picture.pixels || shown.right <= shown.left || shown.bottom <= shown.top) {
+        FillAround(target, {}, background);
         return;
     }
-    FillBackground(target, view, background);
-    if (view.x.DestEnd() <= view.x.DestStart() || view.y.DestEnd() <= view.y.DestStart()) {
-        return;
-    }
+    FillAround(target, shown, background);
     if (view.zoom >= 1) {
         DrawNearest(picture, target, view);
     } else {
@@ -194,20 +201,13 @@ PreparedSprite PrepareSprite(const ConstPixelBuffer& straight, const SpriteLook&
         sprite.rowSpans.push_back(static_cast<int>(sprite.spans.size()));
         const uint32_t* row = sprite.pixels.data() + static_cast<size_t>(y) * look.width;
         for (int x = 0; x < look.width;) {
-            uint32_t alpha = row[x] >> 24;
+            Coverage coverage = CoverageOf(row[x]);
             int end = x + 1;
-            if (alpha == 255) {
-                while (end < look.width && row[end] >> 24 == 255) {
-                    ++end;
-                }
-            } else {
-                while (end < look.width && (row[end] >> 24 != 255) == (alpha != 255) &&
-                       (row[end] >> 24 == 0) == (alpha == 0)) {
-                    ++end;
-                }
+            while (end < look.width && CoverageOf(row[end]) == coverage) {
+                ++end;
             }
-            if (alpha != 0) {
-                sprite.spans.push_back({x, end - x, alpha == 255});
+            if (coverage != Coverage::Transparent) {
+                sprite.spans.push_back({x, end - x, coverage == Coverage::Opaque});
             }
             x = end;
         }

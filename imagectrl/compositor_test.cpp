@@ -131,5 +131,7 @@ TEST(Compositor, BlendsOverThePictureAndClipsAtTheEdges) {
     Image again(3, 3, kBlue);
     BlendSprite(prepared, again.Buffer(), 2, 2);
     EXPECT_EQ(again.At(2, 2), kRed);
+    std::vector<uint32_t> before = again.pixels;
     BlendSprite(prepared, again.Buffer(), INT_MAX / 2, -INT_MAX / 2);  // far away: nothing, no harm
+    EXPECT_EQ(again.pixels, before);
 }

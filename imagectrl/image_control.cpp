@@ -2,13 +2,13 @@
 // forwarding, and the ZI_ calls on a control.
 #include "imagectrl/image_control.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "common/dib.h"
 #include "common/win_handles.h"
 #include "common/win_text.h"
 #include "imagectrl/image_control_internal.h"
@@ -33,7 +33,7 @@ struct DibSurface {
     uint32_t* bits = nullptr;
     int width = 0;
     int height = 0;
-    std::unique_ptr<SelectionGuard> selection;  // last member: hands the bitmap back before both go
+    std::optional<SelectionGuard> selection;  // last member: hands the bitmap back before both go
 
     PixelBuffer Pixels() const { return {bits, width, height, width}; }
     ConstPixelBuffer ConstPixels() const { return {bits, width, height, width}; }
@@ -41,18 +41,14 @@ struct DibSurface {
 
 std::unique_ptr<DibSurface> CreateDibSurface(int width, int height) {
     auto surface = std::make_unique<DibSurface>();
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    surface->bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    surface->bitmap = CreateTopDownDib(width, height, &surface->bits);
     surface->dc.Reset(CreateCompatibleDC(nullptr));
     if (!surface->bitmap || !surface->dc) {
         return nullptr;
     }
-    surface->bits = static_cast<uint32_t*>(bits);
     surface->width = width;
     surface->height = height;
-    surface->selection = std::make_unique<SelectionGuard>(surface->dc.Get(), surface->bitmap.Get());
+    surface->selection.emplace(surface->dc.Get(), surface->bitmap.Get());
     return surface;
 }
 
@@ -72,6 +68,11 @@ struct ControlState {
 
 ControlState* StateOf(HWND window) {
     return IsImageControl(window) ? reinterpret_cast<ControlState*>(GetWindowLongPtrW(window, kStateIndex)) : nullptr;
+}
+
+// The axis that scroll bar `bar` (SB_HORZ or SB_VERT) moves along.
+const ViewAxis& AxisOf(const ViewGeometry& view, int bar) {
+    return bar == SB_HORZ ? view.x : view.y;
 }
 
 ViewGeometry View(const ControlState& state) {
@@ -102,9 +103,8 @@ void UpdateScrollBars(ControlState& state) {
             state.zoom = FitZoom(state.picture->width, state.picture->height, before.cx, before.cy);
         }
         ViewGeometry view = View(state);
-        const ViewAxis* axes[] = {&view.x, &view.y};
         for (int bar : {SB_HORZ, SB_VERT}) {
-            const ViewAxis& axis = *axes[bar];
+            const ViewAxis& axis = AxisOf(view, bar);
             SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
             if (state.userScrolling && axis.maxScroll > 0) {
                 info.nMax = axis.zoomed - 1;
@@ -124,7 +124,7 @@ void UpdateScrollBars(ControlState& state) {
 
 void ScrollTo(ControlState& state, int bar, int position) {
     ViewGeometry view = View(state);
-    const ViewAxis& axis = bar == SB_HORZ ? view.x : view.y;
+    const ViewAxis& axis = AxisOf(view, bar);
     int clamped = std::clamp(position, 0, axis.maxScroll);
     (bar == SB_HORZ ? state.scrollX : state.scrollY) = clamped;
     if (clamped != axis.scroll) {
@@ -161,9 +161,7 @@ void Render(ControlState& state) {
     ViewGeometry view = View(state);
     ConstPixelBuffer picture = state.picture ? state.picture->ConstPixels() : ConstPixelBuffer{};
     GdiFlush();  // GDI may still be writing to the buffer
-    COLORREF margin = GetSysColor(COLOR_APPWORKSPACE);
-    DrawPicture(picture, state.buffer->Pixels(), view,
-                (GetRValue(margin) << 16) | (GetGValue(margin) << 8) | GetBValue(margin));
+    DrawPicture(picture, state.buffer->Pixels(), view, RgbFromColorref(GetSysColor(COLOR_APPWORKSPACE)));
     DrawSprites(Sprites(), reinterpret_cast<uintptr_t>(state.window), view, state.buffer->Pixels());
     state.stale = false;
 }
@@ -201,7 +199,7 @@ void OnSize(ControlState& state) {
 
 void OnScroll(ControlState& state, int bar, int code) {
     ViewGeometry view = View(state);
-    const ViewAxis& axis = bar == SB_HORZ ? view.x : view.y;
+    const ViewAxis& axis = AxisOf(view, bar);
     int position = axis.scroll;
     switch (code) {
         case SB_LINEUP:
@@ -239,7 +237,7 @@ void OnScroll(ControlState& state, int bar, int code) {
 void OnMouseWheel(ControlState& state, int bar, int notches) {
     if (state.userScrolling) {
         ViewGeometry view = View(state);
-        ScrollTo(state, bar, (bar == SB_HORZ ? view.x : view.y).scroll + notches * kWheelStep / WHEEL_DELTA);
+        ScrollTo(state, bar, AxisOf(view, bar).scroll + notches * kWheelStep / WHEEL_DELTA);
     }
 }
 
@@ -318,7 +316,7 @@ SpriteStore& Sprites() {
 }
 
 bool IsImageControl(HWND window) {
-    return classAtom && window && IsWindow(window) && GetClassWord(window, GCW_ATOM) == classAtom;
+    return classAtom && IsWindow(window) && GetClassWord(window, GCW_ATOM) == classAtom;
 }
 
 SIZE ClientSize(HWND window) {

@@ -3,13 +3,13 @@
 
 #include <wincodec.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "common/bench_report.h"
+#include "common/dib.h"
 #include "common/win_handles.h"
 #include "common/win_text.h"
 #include "imagectrl/image_control.h"
@@ -37,10 +37,7 @@ std::pair<double, double> MeasurePaint(HWND control, float zoom, int runs) {
     ZI_GetImageSizeFromControl(control, &width, &height);
     ViewGeometry view = LayoutView(width, height, zoom, kClientWidth, kClientHeight, 0, 0);
     SourceRange columns = VisibleSource(view.x, zoom), rows = VisibleSource(view.y, zoom);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kClientWidth, -kClientHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    BitmapHandle buffer(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BitmapHandle buffer = CreateTopDownDib(kClientWidth, kClientHeight);
     MemoryDc dc(CreateCompatibleDC(nullptr));
     SelectionGuard selection(dc.Get(), buffer.Get());
     SetStretchBltMode(dc.Get(), zoom >= 1 ? COLORONCOLOR : HALFTONE);
@@ -80,9 +77,9 @@ void DecodeOnly(const std::wstring& path) {
 }
 
 void BenchPaint(HWND control) {
-    HBITMAP arrow = ZI_LoadBitmap("QUADRANTS"), marker = ZI_LoadBitmap("SQUARE");
-    ZD_DrawBitmapToCtrl(control, 8000, 8000, arrow, ZD_ColorARGB(255, 0), 10001, 1);
-    ZD_DrawBitmapToCtrl(control, 8000, 8000, marker, ZD_ColorARGB(255, 0), 11000, 1);
+    BitmapHandle arrow(ZI_LoadBitmap("QUADRANTS")), marker(ZI_LoadBitmap("SQUARE"));
+    ZD_DrawBitmapToCtrl(control, 8000, 8000, arrow.Get(), ZD_ColorARGB(255, 0), 10001, 1);
+    ZD_DrawBitmapToCtrl(control, 8000, 8000, marker.Get(), ZD_ColorARGB(255, 0), 11000, 1);
     for (LONG id : {10001L, 11000L}) {
         ZD_UsePngOpacity(id, 1);
         ZD_SetObjectScroll(id, 1);
@@ -119,8 +116,8 @@ int main() {
     }
     HWND window = CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kClientWidth, kClientHeight,
                                   nullptr, nullptr, nullptr, nullptr);
-    HWND control = CreateWindowExW(0, L"ZIMAGECTRL", map.c_str(), 0x50000000, 0, 0, kClientWidth, kClientHeight, window,
-                                   nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND control = CreateWindowExW(0, L"ZIMAGECTRL", map.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, kClientWidth,
+                                   kClientHeight, window, nullptr, GetModuleHandleW(nullptr), nullptr);
     BenchPaint(control);
 
     ZI_SetZoomValue(control, 1);

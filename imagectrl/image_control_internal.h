@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "imagectrl/sprite_store.h"
 
 SpriteStore& Sprites();
@@ -12,6 +14,11 @@ SpriteStore& Sprites();
 bool IsImageControl(HWND window);
 
 SIZE ClientSize(HWND window);
+
+// A COLORREF as 0xRRGGBB, the order of our pixels' colour bytes.
+inline uint32_t RgbFromColorref(COLORREF colour) {
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
 
 // Something the control shows has changed: the next paint draws it afresh; with `redraw` that
 // paint is asked for now.

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "common/dib.h"
 #include "common/win_handles.h"
 #include "common/win_text.h"
 #include "imagectrl/test_support.h"
@@ -46,10 +49,8 @@ Screen Grab(HWND control) {
     screen.width = client.right;
     screen.height = client.bottom;
     screen.pixels.resize(static_cast<size_t>(screen.width) * screen.height);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), screen.width, -screen.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    uint32_t* bits = nullptr;
+    BitmapHandle bitmap = CreateTopDownDib(screen.width, screen.height, &bits);
     MemoryDc memory(CreateCompatibleDC(nullptr));
     {
         SelectionGuard selection(memory.Get(), bitmap.Get());
@@ -57,7 +58,7 @@ Screen Grab(HWND control) {
         BitBlt(memory.Get(), 0, 0, screen.width, screen.height, dc.Get(), 0, 0, SRCCOPY);
     }
     GdiFlush();
-    std::copy_n(static_cast<uint32_t*>(bits), screen.pixels.size(), screen.pixels.begin());
+    std::copy_n(bits, screen.pixels.size(), screen.pixels.begin());
     return screen;
 }
 
@@ -119,8 +120,8 @@ protected:
 
     // A control of the given client size (without scroll bars) showing `text`.
     HWND Create(const std::wstring& text, int width = 400, int height = 300) {
-        control_ = CreateWindowExW(0, L"ZIMAGECTRL", text.c_str(), 0x50000000, 10, 10, width, height, host, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+        control_ = CreateWindowExW(0, L"ZIMAGECTRL", text.c_str(), WS_CHILD | WS_VISIBLE, 10, 10, width, height, host,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
         return control_;
     }
 
@@ -287,10 +288,10 @@ TEST_F(ImageControl, UserScrollsWithTheBarsAndTheWheelWhenProperty11IsSet) {
 TEST_F(ImageControl, DrawsSpritesAtTheirPicturePixelsTurnedAndBlended) {
     HWND control = Create(coordinates);
     ZI_SetZoomValue(control, 5);
-    HBITMAP bitmap = ZI_LoadBitmap("QUADRANTS");
+    BitmapHandle bitmap(ZI_LoadBitmap("QUADRANTS"));
     ASSERT_TRUE(bitmap);
     EXPECT_EQ(ZI_LoadBitmap("NO SUCH SPRITE"), nullptr);
-    ZD_DrawBitmapToCtrl(control, 8000, 8000, bitmap, ZD_ColorARGB(255, 0), 10001, 1);
+    ZD_DrawBitmapToCtrl(control, 8000, 8000, bitmap.Get(), ZD_ColorARGB(255, 0), 10001, 1);
     ZD_UsePngOpacity(10001, 1);
     ZD_SetObjectScroll(10001, 1);
     ZD_SetObjectLocked(10001, 1);
@@ -344,11 +345,11 @@ TEST_F(ImageControl, DrawsSpritesAtTheirPicturePixelsTurnedAndBlended) {
 TEST_F(ImageControl, HidesMovesClonesAndStacksSprites) {
     HWND control = Create(coordinates);
     ZI_SetZoomValue(control, 2);
-    HBITMAP square = ZI_LoadBitmap("SQUARE"), quadrants = ZI_LoadBitmap("QUADRANTS");
-    ZD_DrawBitmapToCtrl(control, 8000, 8000, square, ZD_ColorARGB(255, 0), 11000, 1);
+    BitmapHandle square(ZI_LoadBitmap("SQUARE")), quadrants(ZI_LoadBitmap("QUADRANTS"));
+    ZD_DrawBitmapToCtrl(control, 8000, 8000, square.Get(), ZD_ColorARGB(255, 0), 11000, 1);
     ZD_SetObjectScroll(11000, 1);
     ZD_UsePngOpacity(11000, 1);
-    ZD_DrawBitmapToCtrl(control, 8000, 8000, quadrants, ZD_ColorARGB(255, 0), 10001, 1);
+    ZD_DrawBitmapToCtrl(control, 8000, 8000, quadrants.Get(), ZD_ColorARGB(255, 0), 10001, 1);
     ZD_SetObjectScroll(10001, 1);
     const uint32_t yellow = 0xFFFF00, red = 0xFF0000;
 
@@ -393,14 +394,12 @@ TEST_F(ImageControl, HidesMovesClonesAndStacksSprites) {
     }
     ZD_CloneObject(11001, 11001, 0, 0);
     ZD_DrawBitmapToCtrl(control, 0, 0, nullptr, 0, 50000, 1);
-    ZD_DrawBitmapToCtrl(host, 0, 0, square, 0, 50001, 1);
+    ZD_DrawBitmapToCtrl(host, 0, 0, square.Get(), 0, 50001, 1);
     EXPECT_EQ(Grab(control).pixels, before.pixels);
     ZD_SetObjectXY(11001, INT_MAX, INT_MIN, 1);
     ZD_SetObjectXY(11002, -INT_MAX, INT_MAX, 1);
     ZD_SetObjectAngle(11002, INT_MIN, 1);
     Grab(control);
-    DeleteObject(square);
-    DeleteObject(quadrants);
 }
 
 TEST_F(ImageControl, ForwardsTheRegisteredMouseMessages) {

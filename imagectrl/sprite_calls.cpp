@@ -1,9 +1,12 @@
 // The ZD_ calls on sprite objects, and ZI_LoadBitmap. Objects are found by id in one hash table;
 // a call with an id that names no object does nothing.
 #include <memory>
+#include <string_view>
 #include <vector>
 
+#include "common/dib.h"
 #include "common/win_handles.h"
+#include "common/win_resources.h"
 #include "imagectrl/image_control.h"
 #include "imagectrl/image_control_internal.h"
 #include "imagectrl/view_geometry.h"
@@ -32,8 +35,7 @@ std::shared_ptr<SpriteBitmap> ReadBitmap(HBITMAP bitmap) {
     if (!GetObjectW(bitmap, sizeof(header), &header) || !PictureSizeAcceptable(header.bmWidth, header.bmHeight)) {
         return nullptr;
     }
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), header.bmWidth, -header.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = TopDownDibInfo(header.bmWidth, header.bmHeight);
     std::vector<uint32_t> pixels(static_cast<size_t>(header.bmWidth) * header.bmHeight);
     MemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc || GetDIBits(dc.Get(), bitmap, 0, header.bmHeight, pixels.data(), &info, DIB_RGB_COLORS) == 0) {
@@ -52,24 +54,17 @@ std::shared_ptr<SpriteBitmap> ReadBitmap(HBITMAP bitmap) {
 }
 
 HBITMAP BitmapFromResource(const char* name) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) {
+    std::string_view bytes = ResourceBytes(name);
+    if (bytes.empty()) {
         return nullptr;
     }
     BitmapHandle bitmap;
-    uint32_t* bits = nullptr;
-    bool decoded =
-        DecodePictureBytes(bytes, SizeofResource(module, resource), true, [&](int width, int height) -> uint32_t* {
-            BITMAPINFO info{};
-            info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-            void* memory = nullptr;
-            bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-            bits = static_cast<uint32_t*>(memory);
-            return bitmap ? bits : nullptr;
-        });
+    bool decoded = DecodePictureBytes(bytes.data(), static_cast<DWORD>(bytes.size()), true,
+                                      [&bitmap](int width, int height) -> uint32_t* {
+                                          uint32_t* bits = nullptr;
+                                          bitmap = CreateTopDownDib(width, height, &bits);
+                                          return bits;
+                                      });
     return decoded ? bitmap.Release() : nullptr;
 }
 
@@ -80,8 +75,7 @@ HBITMAP WINAPI ZI_LoadBitmap(const char* name) {
 }
 
 LONG WINAPI ZD_ColorARGB(BYTE alpha, COLORREF rgb) {
-    return static_cast<LONG>((static_cast<DWORD>(alpha) << 24) | (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) |
-                             GetBValue(rgb));
+    return static_cast<LONG>((static_cast<DWORD>(alpha) << 24) | RgbFromColorref(rgb));
 }
 
 void WINAPI ZD_DrawBitmapToCtrl(HWND control, LONG x, LONG y, HBITMAP bitmap, LONG color, LONG id, LONG visible) {

@@ -105,5 +105,7 @@ TEST(SpriteStore, TakesAnglesToTheNearestQuarterTurn) {
     EXPECT_EQ(QuarterTurns(360), 0);
     EXPECT_EQ(QuarterTurns(-90), 3);
     EXPECT_EQ(QuarterTurns(100), 1);
-    EXPECT_EQ(QuarterTurns(LONG_MIN), QuarterTurns(LONG_MIN));  // no overflow
+    int turns = QuarterTurns(LONG_MIN);  // no overflow, with a 32-bit long as with a 64-bit one
+    EXPECT_GE(turns, 0);
+    EXPECT_LE(turns, 3);
 }

@@ -45,11 +45,11 @@ int SteadyScroll(int scroll, int picture, int client, double oldZoom, double new
     // infinity or a huge value never reaches the integer arithmetic.
     oldZoom = AcceptableZoom(oldZoom);
     newZoom = AcceptableZoom(newZoom);
+    if (oldZoom == 0 || newZoom == 0) {
+        return 0;
+    }
     ViewAxis before = LayoutAxis(picture, oldZoom, client, scroll);
     ViewAxis after = LayoutAxis(picture, newZoom, client, 0);
-    if (oldZoom == 0 || newZoom == 0) {
-        return after.scroll;
-    }
     double centre = (before.scroll + client / 2.0 - before.offset) / oldZoom;  // picture pixels
     double wanted = centre * newZoom - client / 2.0 + after.offset;
     return std::clamp(RoundHalfEven(std::clamp(wanted, -1e9, 1e9)), 0, after.maxScroll);
