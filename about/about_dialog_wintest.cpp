@@ -13,6 +13,7 @@
 #include "about/web_addresses.h"
 #include "app/map_state.h"
 #include "app/map_window.h"
+#include "common/dib.h"
 #include "common/win_handles.h"
 #include "common/win_text.h"
 #include "dialogs/dialog_layer.h"
@@ -554,10 +555,8 @@ TEST(SeparatorPicture, PlaysBackAsTheShadedBar) {
     ASSERT_TRUE(metafile);
     ScopeExit deleteMetafile([&] { DeleteMetaFile(metafile); });
 
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSeparatorWidth, -kSeparatorHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    uint32_t* pixels = nullptr;
+    BitmapHandle bitmap = CreateTopDownDib(kSeparatorWidth, kSeparatorHeight, &pixels);
     ASSERT_TRUE(bitmap);
     MemoryDc dc(CreateCompatibleDC(nullptr));
     SelectionGuard select(dc.Get(), bitmap.Get());
@@ -565,7 +564,6 @@ TEST(SeparatorPicture, PlaysBackAsTheShadedBar) {
     ASSERT_TRUE(PlayMetaFile(dc.Get(), metafile));
     GdiFlush();
 
-    const auto* pixels = static_cast<const uint32_t*>(bits);
     for (int y = 0; y < kSeparatorHeight; ++y) {
         for (int x = 0; x < kSeparatorWidth; ++x) {
             uint32_t grey = SeparatorGrey(x);

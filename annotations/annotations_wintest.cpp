@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/map_state.h"
+#include "common/dib.h"
 #include "common/win_handles.h"
 #include "dialogs/dialog_layer.h"
 #include "gamelink/player_state.h"
@@ -70,10 +71,7 @@ protected:
                                  reinterpret_cast<HMENU>(kImageControl), nullptr, nullptr);
         ASSERT_TRUE(image_);
         // The annotation template sprite, as the Map window draws it.
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 13, -13, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        BitmapHandle bitmap = CreateTopDownDib(13, 13);
         ZD_DrawBitmapToCtrl(image_, 8000, 8000, bitmap.Get(), ZD_ColorARGB(255, 0), kAnnotationTemplateSprite, 1);
         ASSERT_TRUE(Marker(0));
         playerState = {};

@@ -9,6 +9,7 @@
 #include "app/file_exists.h"
 #include "app/map_state.h"
 #include "common/win_handles.h"
+#include "common/win_resources.h"
 #include "common/win_text.h"
 #include "dialogs/dialog_layer.h"
 #include "gamelink/player_poll.h"
@@ -105,15 +106,6 @@ void ShowMissingTownError() {
                 L"WEX", MB_OK | MB_ICONERROR);
 }
 
-// The help document, byte for byte; it stays empty when anything on the way fails.
-std::string ReadAboutText() {
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC resource = FindResourceA(self, "RTFABOUT", RT_RCDATA);
-    HGLOBAL loaded = resource ? LoadResource(self, resource) : nullptr;
-    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    return bytes ? std::string(bytes, SizeofResource(self, resource)) : std::string();
-}
-
 }  // namespace
 
 HWND BuildMapWindow() {
@@ -179,7 +171,7 @@ void RunMapWindow() {
     mapWindow = window;
     ModuleHandle richEdit(LoadLibraryA("RICHED32.DLL"));
     if (richEdit) {
-        SetAboutText(ReadAboutText());
+        SetAboutText(std::string(ResourceBytes("RTFABOUT")));  // byte for byte; empty if missing
     }
     ZI_EventMessage(MapWindowCallback, WM_LBUTTONDOWN, 1);
     ZI_EventMessage(MapWindowCallback, WM_RBUTTONDOWN, 1);

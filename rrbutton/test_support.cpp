@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "common/dib.h"
 #include "common/win_handles.h"
 #include "rrbutton/rrbutton_messages.h"
 
@@ -130,20 +131,17 @@ Shot::Shot(HWND window) {
     GetClientRect(window, &client);
     width_ = client.right;
     height_ = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
+    uint32_t* raw = nullptr;
+    BitmapHandle bitmap = CreateTopDownDib(width_, height_, &raw);
     // Without DCX_CLIPCHILDREN, so that a parent's shot shows its children too.
     HDC screen = GetDCEx(window, nullptr, DCX_CACHE);
     ScopeExit release([&] { ReleaseDC(window, screen); });
-    BitmapHandle bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     MemoryDc memory(CreateCompatibleDC(screen));
     {
         SelectionGuard selected(memory.Get(), bitmap.Get());
         BitBlt(memory.Get(), 0, 0, width_, height_, screen, 0, 0, SRCCOPY);
     }
     GdiFlush();
-    const auto* raw = static_cast<const uint32_t*>(bits);
     for (int i = 0; i < width_ * height_; ++i) {
         pixels_.push_back(RGB(raw[i] >> 16 & 0xFF, raw[i] >> 8 & 0xFF, raw[i] & 0xFF));
     }
