@@ -18,6 +18,7 @@
 #include "common/win_text.h"
 #include "dialogs/dialog_layer.h"
 #include "imagectrl/image_control.h"
+#include "tools/testkit/dialog_checks.h"
 #include "tools/testkit/kor_session.h"
 #include "tools/testkit/ui_script.h"
 
@@ -157,52 +158,15 @@ TEST_F(AboutDialog, HasItsCaptionGeometryControlsAndTabOrder) {
                   // The dialog manager marks a modal frame in the extended style too.
                   EXPECT_EQ(ExStyleOf(dialog) & ~WS_EX_DLGMODALFRAME, 0x10100u);
 
-                  RECT expected{71, 102, 387, 174};
-                  MapDialogRect(dialog, &expected);
-                  POINT ownerOrigin{0, 0}, origin{0, 0};
-                  ClientToScreen(owner_, &ownerOrigin);
-                  ClientToScreen(dialog, &origin);
-                  RECT client;
-                  GetClientRect(dialog, &client);
-                  EXPECT_EQ(origin.x - ownerOrigin.x, expected.left);
-                  EXPECT_EQ(origin.y - ownerOrigin.y, expected.top);
-                  EXPECT_EQ(client.right, expected.right);
-                  EXPECT_EQ(client.bottom, expected.bottom);
-
-                  const struct {
-                      int id;
-                      const wchar_t* windowClass;
-                      const char* text;
-                      RECT units;  // x, y, width, height
-                      DWORD style, exStyle;
-                  } controls[] = {
-                      {kViewerId, L"RichEdit50W", "", {4, 4, 379, 146}, 0x5021A944, WS_EX_CLIENTEDGE},
+                  ExpectDialogPlacement(dialog, owner_, {71, 102, 387, 174});
+                  // No default button: both are plain push buttons.
+                  const ExpectedControl controls[] = {
+                      {kViewerId, L"RichEdit50W", nullptr, {4, 4, 379, 146}, 0x5021A944, WS_EX_CLIENTEDGE},
                       {kWebButtonId, L"Button", kMakerHost, {6, 158, 160, 10}, 0x50010000, 0},
                       {kCloseButtonId, L"Button", "&Close", {305, 155, 48, 14}, 0x50010000, 0},
                   };
-                  for (const auto& c : controls) {
-                      HWND control = GetDlgItem(dialog, c.id);
-                      if (!control) {
-                          ADD_FAILURE() << "no control " << c.id;
-                          continue;
-                      }
-                      EXPECT_EQ(ClassOf(control), c.windowClass) << c.id;
-                      // No default button: both are plain push buttons.
-                      EXPECT_EQ(StyleOf(control), c.style) << c.id;
-                      EXPECT_EQ(ExStyleOf(control) & ~WS_EX_NOPARENTNOTIFY, c.exStyle) << c.id;
-                      if (c.id != kViewerId) {
-                          wchar_t text[64] = {};
-                          GetWindowTextW(control, text, 64);
-                          EXPECT_EQ(std::wstring(text), std::wstring(c.text, c.text + strlen(c.text))) << c.id;
-                      }
-                      RECT units = c.units, actual;
-                      MapDialogRect(dialog, &units);
-                      GetWindowRect(control, &actual);
-                      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
-                      EXPECT_EQ(actual.left, units.left) << c.id;
-                      EXPECT_EQ(actual.top, units.top) << c.id;
-                      EXPECT_EQ(actual.right - actual.left, units.right) << c.id;
-                      EXPECT_EQ(actual.bottom - actual.top, units.bottom) << c.id;
+                  for (const ExpectedControl& c : controls) {
+                      ExpectControl(dialog, GetDlgItem(dialog, c.id), c);
                   }
 
                   HWND viewer = GetDlgItem(dialog, kViewerId);

@@ -16,6 +16,7 @@
 #include "gamelink/player_state.h"
 #include "imagectrl/image_control.h"
 #include "imagectrl/image_control_internal.h"  // where the markers are
+#include "tools/testkit/dialog_checks.h"
 #include "tools/testkit/ui_script.h"
 
 namespace {
@@ -228,65 +229,33 @@ TEST_F(Annotations, PlacesTheMarkersOfTheCurrentLevelOnly) {
 }
 
 TEST_F(Annotations, BuildsTheDialogOverTheMap) {
-    RunDialog(
-        12, 34, 5, {[this](HWND dialog) {
-            EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)) & ~WS_CLIPSIBLINGS,
-                      0x80C000D4u | WS_VISIBLE);
-            RECT expected{129, 158, 150, 155};
-            MapDialogRect(dialog, &expected);
-            POINT ownerOrigin{0, 0}, origin{0, 0};
-            ClientToScreen(image_, &ownerOrigin);
-            ClientToScreen(dialog, &origin);
-            EXPECT_EQ(origin.x - ownerOrigin.x, expected.left);
-            EXPECT_EQ(origin.y - ownerOrigin.y, expected.top);
-            RECT client;
-            GetClientRect(dialog, &client);
-            EXPECT_EQ(client.right, expected.right);
-            EXPECT_EQ(client.bottom, expected.bottom);
-
-            const struct {
-                int id;
-                const wchar_t* className;
-                const char* text;
-                RECT units;  // x, y, width, height
-                DWORD style, exStyle;
-            } controls[] = {
-                {2000, L"Edit", "", {5, 30, 140, 100}, 0x50211084, 0x200},
-                {2001, L"Button", "&Save", {5, 135, 40, 15}, 0x50010000, 0},
-                {2002, L"Button", "&Delete", {55, 135, 40, 15}, 0x50010000, 0},
-                {2003, L"Button", "&Cancel", {105, 135, 40, 15}, 0x50010000, 0},
-                {2004, L"Static", "Horizontal", {5, 5, 35, 10}, 0x50000000, 0},
-                {2005, L"Edit", " 12", {5, 15, 35, 13}, 0x58010080, 0x200},
-                {2006, L"Static", "Vertical", {55, 5, 35, 10}, 0x50000000, 0},
-                {2007, L"Edit", " 34", {55, 15, 35, 13}, 0x58010080, 0x200},
-                {2008, L"Static", "Level", {105, 5, 35, 10}, 0x50000000, 0},
-                {2009, L"Edit", " 5", {105, 15, 35, 13}, 0x58010080, 0x200},
-            };
-            HWND control = GetWindow(dialog, GW_CHILD);  // children in creation order
-            for (const auto& c : controls) {
-                ASSERT_TRUE(control) << c.id;
-                EXPECT_EQ(GetDlgCtrlID(control), c.id);
-                wchar_t name[16];
-                GetClassNameW(control, name, 16);
-                EXPECT_EQ(_wcsicmp(name, c.className), 0) << c.id;
-                EXPECT_EQ(GetControlText(dialog, c.id), c.text) << c.id;
-                EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)) & ~WS_CLIPSIBLINGS, c.style) << c.id;
-                EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE)) & ~WS_EX_NOPARENTNOTIFY, c.exStyle)
-                    << c.id;
-                RECT pixels = c.units;
-                MapDialogRect(dialog, &pixels);
-                RECT actual;
-                GetWindowRect(control, &actual);
-                MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
-                EXPECT_EQ(actual.left, pixels.left) << c.id;
-                EXPECT_EQ(actual.top, pixels.top) << c.id;
-                EXPECT_EQ(actual.right - actual.left, pixels.right) << c.id;
-                EXPECT_EQ(actual.bottom - actual.top, pixels.bottom) << c.id;
-                control = GetWindow(control, GW_HWNDNEXT);
-            }
-            EXPECT_FALSE(control);
-            EndDialogWindow(dialog, 0);
-        }});
+    RunDialog(12, 34, 5, {[this](HWND dialog) {
+                  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)) & ~WS_CLIPSIBLINGS,
+                            0x80C000D4u | WS_VISIBLE);
+                  ExpectDialogPlacement(dialog, image_, {129, 158, 150, 155});
+                  const ExpectedControl controls[] = {
+                      {2000, L"Edit", "", {5, 30, 140, 100}, 0x50211084, 0x200},
+                      {2001, L"Button", "&Save", {5, 135, 40, 15}, 0x50010000, 0},
+                      {2002, L"Button", "&Delete", {55, 135, 40, 15}, 0x50010000, 0},
+                      {2003, L"Button", "&Cancel", {105, 135, 40, 15}, 0x50010000, 0},
+                      {2004, L"Static", "Horizontal", {5, 5, 35, 10}, 0x50000000, 0},
+                      {2005, L"Edit", " 12", {5, 15, 35, 13}, 0x58010080, 0x200},
+                      {2006, L"Static", "Vertical", {55, 5, 35, 10}, 0x50000000, 0},
+                      {2007, L"Edit", " 34", {55, 15, 35, 13}, 0x58010080, 0x200},
+                      {2008, L"Static", "Level", {105, 5, 35, 10}, 0x50000000, 0},
+                      {2009, L"Edit", " 5", {105, 15, 35, 13}, 0x58010080, 0x200},
+                  };
+                  HWND control = GetWindow(dialog, GW_CHILD);  // children in creation order
+                  for (const ExpectedControl& c : controls) {
+                      ExpectControl(dialog, control, c);
+                      if (!control) {
+                          break;
+                      }
+                      control = GetWindow(control, GW_HWNDNEXT);
+                  }
+                  EXPECT_FALSE(control);
+                  EndDialogWindow(dialog, 0);
+              }});
 }
 
 TEST_F(Annotations, CancelAndEscChangeNothing) {
