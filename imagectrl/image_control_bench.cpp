@@ -15,6 +15,7 @@
 #include "imagectrl/image_control.h"
 #include "imagectrl/test_support.h"
 #include "imagectrl/view_geometry.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace {
 
@@ -107,7 +108,8 @@ void BenchPaint(HWND control) {
 int main() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     RegisterGDImageClass();
-    std::wstring folder = PictureFolder(L"imagectrl-bench");
+    TempFolder pictures;
+    std::wstring folder = pictures.Path() + L"\\";
     std::wstring map = folder + L"map.png", big = folder + L"big.png", huge = folder + L"huge.png";
     if (!WritePicture(map, 1000, 700, MapColour) || !WritePicture(big, 2000, 2000, MapColour) ||
         !WritePicture(huge, 4000, 4000, MapColour)) {
@@ -142,6 +144,5 @@ int main() {
     PrintBench("memory-zoom-5", added, 4000.0 * 4000 * 4 / (1 << 20), "MiB");
 
     DestroyWindow(window);
-    RemovePictureFolder(folder);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <climits>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,14 +15,16 @@
 #include "common/win_handles.h"
 #include "common/win_text.h"
 #include "imagectrl/test_support.h"
+#include "tools/testkit/temp_folder.h"
 
 namespace {
 
 constexpr int kPictureWidth = 600, kPictureHeight = 400;
 
-std::wstring folder;
-std::wstring coordinates;  // a kPictureWidth x kPictureHeight picture of CoordinateColour
-HWND host = nullptr;       // a top-level window whose client holds the control under test
+std::optional<TempFolder> pictures;  // for the whole suite
+std::wstring folder;                 // its path, with a trailing backslash
+std::wstring coordinates;            // a kPictureWidth x kPictureHeight picture of CoordinateColour
+HWND host = nullptr;                 // a top-level window whose client holds the control under test
 
 uint32_t Rgb(COLORREF colour) {
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
@@ -101,7 +104,7 @@ protected:
     static void SetUpTestSuite() {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         RegisterGDImageClass();
-        folder = PictureFolder(L"imagectrl-test");
+        folder = pictures.emplace().Path() + L"\\";
         coordinates = folder + L"coordinates.png";
         ASSERT_TRUE(WritePicture(coordinates, kPictureWidth, kPictureHeight, CoordinateColour));
         host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 900,
@@ -110,7 +113,7 @@ protected:
     }
     static void TearDownTestSuite() {
         DestroyWindow(host);
-        RemovePictureFolder(folder);
+        pictures.reset();
     }
     void TearDown() override {
         if (control_) {

@@ -63,28 +63,6 @@ inline bool WritePicture(const std::wstring& path,
     return SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
-// A fresh folder for one program's pictures, below the temporary folder.
-inline std::wstring PictureFolder(const wchar_t* name) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-// Removes PictureFolder's folder and the files in it.
-inline void RemovePictureFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    FindHandle search(FindFirstFileW((folder + L"*").c_str(), &found));
-    if (search) {
-        do {
-            DeleteFileW((folder + found.cFileName).c_str());  // "." and ".." are not files: no harm
-        } while (FindNextFileW(search.Get(), &found));
-    }
-    search.Reset();
-    RemoveDirectoryW(folder.c_str());
-}
-
 // The process's committed memory outside its executable images: what its heaps, DIB sections and
 // mappings take. (Wine reports no private bytes in GetProcessMemoryInfo, so the address space is
 // walked instead.)

@@ -9,28 +9,10 @@
 #include <string>
 
 #include "common/win_handles.h"
+#include "tools/testkit/temp_folder.h"
 
 // The Map window's caption, by which the tests find it.
 inline constexpr wchar_t kMapCaption[] = L"Vorkal Map Viewer v12.24.16";
-
-// A fresh folder under the temp folder, removed with everything in it when this goes.
-class TempFolder {
-public:
-    TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder();
-    const std::wstring& Path() const { return path_; }
-
-    // Copies the file `source` to `relative` below the folder, making folders on the way; returns
-    // the copy's path.
-    std::wstring CopyIn(const std::wstring& source, const std::wstring& relative) const;
-    // Copies files of the demo (a path relative to demo/, e.g. L"Levels\\town.jpg") into it.
-    void AddDemoFile(const std::wstring& relative) const;
-
-private:
-    std::wstring path_;
-};
 
 // Waits, serving this thread's messages, until `done` holds or `milliseconds` pass.
 bool WaitUntil(const std::function<bool()>& done, int milliseconds = 20000);
