@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "common/no_throw.h"
 #include "imagectrl/sprite_store.h"
 
 SpriteStore& Sprites();
@@ -23,20 +24,3 @@ inline uint32_t RgbFromColorref(COLORREF colour) {
 // Something the control shows has changed: the next paint draws it afresh; with `redraw` that
 // paint is asked for now.
 void RefreshControl(HWND control, bool redraw);
-
-// Runs a call of our interface so that no exception leaves it: on failure, `fallback`.
-template <typename R, typename F>
-R NoThrow(R fallback, F&& call) {
-    try {
-        return call();
-    } catch (...) {
-        return fallback;
-    }
-}
-template <typename F>
-void NoThrow(F&& call) {
-    try {
-        call();
-    } catch (...) {
-    }
-}

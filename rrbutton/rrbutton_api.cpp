@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/bstr_argument.h"
+#include "common/no_throw.h"
 #include "dialogs/dialog_layer.h"
 #include "rrbutton/rrbutton.h"
 
@@ -97,11 +98,9 @@ extern "C" HWND WINAPI CreateRRButton(HWND parent,
                                       DWORD exStyle,
                                       LONG dialogUnits) {
     BstrArgument textArgument(text);
-    try {
+    return NoThrow<HWND>(nullptr, [&] {
         return CreateButton(parent, id, textArgument.Text(), x, y, width, height, style, exStyle, dialogUnits);
-    } catch (...) {
-        return nullptr;
-    }
+    });
 }
 
 extern "C" HWND WINAPI MakeRRButton(HWND parent,
@@ -117,7 +116,7 @@ extern "C" HWND WINAPI MakeRRButton(HWND parent,
                                     BSTR hotIcon,
                                     LONG dialogUnits) {
     BstrArgument textArgument(text), iconArgument(icon), hotIconArgument(hotIcon);
-    try {
+    return NoThrow<HWND>(nullptr, [&]() -> HWND {
         const std::string caption = textArgument.Text();
         HWND button = CreateButton(parent, id, caption, x, y, width, height, style, exStyle, dialogUnits);
         if (!button) {
@@ -132,9 +131,7 @@ extern "C" HWND WINAPI MakeRRButton(HWND parent,
             LoadNamedIcon(button, RRBM_LOADHOTIMAGE, hot);
         }
         return button;
-    } catch (...) {
-        return nullptr;
-    }
+    });
 }
 
 extern "C" HWND WINAPI MakeRRButtonURL(HWND parent,
@@ -152,7 +149,7 @@ extern "C" HWND WINAPI MakeRRButtonURL(HWND parent,
                                        LONG dialogUnits) {
     BstrArgument textArgument(text), iconArgument(icon), pressedIconArgument(pressedIcon),
         disabledIconArgument(disabledIcon);
-    try {
+    return NoThrow<HWND>(nullptr, [&]() -> HWND {
         const std::string caption = textArgument.Text();
         HWND button = CreateButton(parent, id, caption, x, y, width, height, style, exStyle, dialogUnits);
         if (!button) {
@@ -179,7 +176,5 @@ extern "C" HWND WINAPI MakeRRButtonURL(HWND parent,
             SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(record->ownedFont), 0);
         }
         return button;
-    } catch (...) {
-        return nullptr;
-    }
+    });
 }
