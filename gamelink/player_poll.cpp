@@ -1,8 +1,6 @@
 #include "gamelink/player_poll.h"
 
-#include <map>
 #include <string>
-#include <utility>
 
 #include "app/map_state.h"
 #include "app/number_text.h"
@@ -35,11 +33,9 @@ void DiscoverGame() {
 
 // Brings a read-out up to date. The read-outs show the latest values after every tick, but a text a
 // read-out already shows is not written again: that would change nothing on screen and cost a
-// full WM_SETTEXT, three per tick, four times a second.
+// full WM_SETTEXT (the edit lays out and repaints), three per tick, four times a second.
 void ShowReadout(HWND window, int id, const std::string& text) {
-    static std::map<std::pair<HWND, int>, std::string> shown;  // by window, so a new one starts afresh
-    if (auto [entry, added] = shown.try_emplace({window, id}, text); added || entry->second != text) {
-        entry->second = text;
+    if (GetControlText(window, id) != text) {
         SetControlText(window, id, text);
     }
 }
