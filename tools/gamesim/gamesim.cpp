@@ -6,7 +6,7 @@
 //       set LEVEL X Y FACING  the party's record (and a valid pointer chain)
 //       null                  the pointer at 0x00A720C0 set to null, as before a party is in play
 //       garbage               the pointer set to an address where nothing is mapped
-//       wait MILLISECONDS
+//       wait MILLISECONDS     a pause, for scripts in a file
 //       exit
 //     Each command is acknowledged with a line "ok" (or "error") once it has taken effect.
 #include <windows.h>
@@ -70,14 +70,13 @@ bool RunCommand(const char* line, bool& exitNow) {
     return true;
 }
 
-int RunCommands(FILE* input) {
+void RunCommands(FILE* input) {
     char line[256];
     bool exitNow = false;
     while (!exitNow && std::fgets(line, sizeof line, input)) {
         std::puts(RunCommand(line, exitNow) ? "ok" : "error");
         std::fflush(stdout);
     }
-    return 0;
 }
 
 [[noreturn]] void WalkForever() {
@@ -106,9 +105,10 @@ int main(int argc, char** argv) {
             std::perror(argv[1]);
             return 2;
         }
-        int result = RunCommands(file);
+        RunCommands(file);
         std::fclose(file);
-        return result;
+        return 0;
     }
-    return RunCommands(stdin);
+    RunCommands(stdin);
+    return 0;
 }
